@@ -1,0 +1,10 @@
+# Warning and sanitizer flags for every target of the project (not for third-party code,
+# which is added before this file is included).
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow)
+if(PELAGOR_WERROR)
+  add_compile_options(-Werror)
+endif()
+if(PELAGOR_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
