@@ -261,7 +261,7 @@ void Dataset::close() {
     if (!isOpen())
         return;
     // A pending edit is saved (or, untouched, dropped) rather than lost.
-    checkBrowseMode();
+    finishEditing();
     mState = State::Inactive;
     mRows.clear();
     mVisible.clear();
@@ -284,7 +284,7 @@ void Dataset::checkActive() const {
         throw DbError("«" + mName + "» no está abierto.");
 }
 
-void Dataset::checkBrowseMode() {
+void Dataset::finishEditing() {
     if (!isEditing())
         return;
     if (mModified)
@@ -315,7 +315,7 @@ void Dataset::setCurrent(int row, bool notifyViews) {
 
 void Dataset::first() {
     checkActive();
-    checkBrowseMode();
+    finishEditing();
     setCurrent(mVisible.empty() ? -1 : 0);
     mBof = true;
     mEof = mVisible.empty();
@@ -323,7 +323,7 @@ void Dataset::first() {
 
 void Dataset::last() {
     checkActive();
-    checkBrowseMode();
+    finishEditing();
     setCurrent(static_cast<int>(mVisible.size()) - 1);
     mBof = mVisible.empty();
     mEof = true;
@@ -331,7 +331,7 @@ void Dataset::last() {
 
 void Dataset::next() {
     checkActive();
-    checkBrowseMode();
+    finishEditing();
     if (mCur + 1 < static_cast<int>(mVisible.size())) {
         setCurrent(mCur + 1);
         mBof = false;
@@ -343,7 +343,7 @@ void Dataset::next() {
 
 void Dataset::prior() {
     checkActive();
-    checkBrowseMode();
+    finishEditing();
     if (mCur > 0) {
         setCurrent(mCur - 1);
         mBof = false;
@@ -366,7 +366,7 @@ void Dataset::setRecNo(int recNo) {
     int target = std::clamp(recNo, 1, static_cast<int>(mVisible.size())) - 1;
     if (target == mCur && isEditing())
         return;
-    checkBrowseMode();
+    finishEditing();
     // Saving may have moved rows (a cancelled new row disappears).
     target = std::clamp(recNo, 1, static_cast<int>(mVisible.size())) - 1;
     setCurrent(target);
@@ -375,7 +375,7 @@ void Dataset::setRecNo(int recNo) {
 
 bool Dataset::locate(const std::vector<std::string>& fields, const std::vector<Value>& values) {
     checkActive();
-    checkBrowseMode();
+    finishEditing();
     if (fields.size() != values.size() || fields.empty())
         throw DbError("Búsqueda mal formada en «" + mName + "».");
     std::vector<int> idx;
@@ -529,7 +529,7 @@ bool Dataset::passesFilter(const Row& row) const {
 
 void Dataset::setFilter(std::string expression) {
     if (isOpen())
-        checkBrowseMode();
+        finishEditing();
     std::string previous = mFilter;
     mFilter = std::move(expression);
     try {
@@ -549,7 +549,7 @@ void Dataset::setFiltered(bool on) {
     if (on == mFiltered)
         return;
     if (isOpen())
-        checkBrowseMode();
+        finishEditing();
     mFiltered = on;
     if (isOpen()) {
         rebuildVisible();
@@ -681,13 +681,13 @@ Value Dataset::valueAt(int row, int field) const {
 
 void Dataset::insert() {
     checkActive();
-    checkBrowseMode();
+    finishEditing();
     beginNewRow(false);
 }
 
 void Dataset::append() {
     checkActive();
-    checkBrowseMode();
+    finishEditing();
     beginNewRow(true);
 }
 

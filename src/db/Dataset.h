@@ -134,6 +134,9 @@ public:
     void post();
     void cancel();
     void remove();
+    // Saves a pending edit that holds changes and drops an untouched one; moving the cursor,
+    // locating and closing do this first.
+    void finishEditing();
     // True once a value has been set since the edit began (values set by the new-record
     // event do not count).
     bool isModified() const { return mModified; }
@@ -198,7 +201,6 @@ private:
     Value readField(const Row& row, int field) const;
     void writeField(int field, const Value& v);
     void checkActive() const;
-    void checkBrowseMode();
     void beginNewRow(bool atEnd);
     void rebuildVisible();
     void renumberFrom(std::size_t visiblePos);
