@@ -7,9 +7,10 @@ PELAGOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 PELAGOR_PACKAGES=(
   build-essential cmake ninja-build pkg-config git curl ca-certificates
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev
-  xvfb xauth imagemagick poppler-utils fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
 )
+# Only for taking the README's screenshots (and looking at printed sheets).
+PELAGOR_SCREENSHOT_PACKAGES=(xvfb xauth imagemagick poppler-utils)
 
 # The SQLite amalgamation travels inside the npm package better-sqlite3; version and checksums
 # are pinned so that every machine builds the same engine.
@@ -27,10 +28,11 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# install_packages [extra packages...]
 install_packages() {
   local missing=()
   local p
-  for p in "${PELAGOR_PACKAGES[@]}"; do
+  for p in "${PELAGOR_PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   if [ "${#missing[@]}" -gt 0 ]; then

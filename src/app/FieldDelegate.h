@@ -23,6 +23,7 @@ public:
     void commitOpenEditor();
     // Closes the open editor without writing what it holds.
     void discardOpenEditor();
+    bool hasOpenEditor() const { return !mEditor.isNull(); }
 
 private:
     mutable QPointer<QWidget> mEditor;

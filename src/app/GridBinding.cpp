@@ -54,7 +54,10 @@ GridBinding::GridBinding(QTableView* view, db::Dataset& dataset, std::vector<Gri
         else if (col.widthUnits > 0)
             view->setColumnWidth(c, col.widthUnits);
     }
-    view->horizontalHeader()->setStretchLastSection(true);
+    if (options.stretchColumn >= 0)
+        view->horizontalHeader()->setSectionResizeMode(options.stretchColumn, QHeaderView::Stretch);
+    else
+        view->horizontalHeader()->setStretchLastSection(true);
 
     connect(mModel, &DatasetModel::datasetRowMoved, this, &GridBinding::followDataset);
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -110,7 +113,9 @@ void GridBinding::editCurrentRow() {
             mSyncing = true;
             mView->setCurrentIndex(index);
             mSyncing = false;
-            mView->edit(index);
+            // A grid whose editor follows the current cell has opened it already.
+            if (!mDelegate->hasOpenEditor())
+                mView->edit(index);
             return;
         }
     }

@@ -19,6 +19,7 @@ struct GridOptions {
     bool editable = true;
     int fontPixels = 0;            // 0 keeps the window's font
     int rowHeight = 0;             // 0 keeps the default
+    int stretchColumn = -1;        // the column that takes the spare width (-1: the last one)
 };
 
 class GridBinding : public QObject {

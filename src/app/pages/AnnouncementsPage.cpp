@@ -55,6 +55,7 @@ void TPrincipal::bindAnnouncementsPage(TDM& dm) {
     options.rowSelection = true;
     options.alternatingRows = true;
     options.rowHeight = 28;
+    options.stretchColumn = 1; // Nombre
     auto number = [](const char* field, const char* header, int chars) {
         GridColumn c{ui::name(field), ui::name(header), chars, 0, Qt::AlignCenter};
         c.allowNegative = false;

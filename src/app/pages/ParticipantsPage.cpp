@@ -36,6 +36,7 @@ void TPrincipal::bindParticipantsPage(TDM& dm) {
     GridOptions options;
     options.fontPixels = 13;
     options.rowHeight = 28;
+    options.stretchColumn = 1; // Nombre
     options.alternatingRows = true;
     options.editorAlwaysShown = true;
     GridColumn id{ui::name("id_part"), ui::name("ID"), 6, 0, Qt::AlignCenter};
