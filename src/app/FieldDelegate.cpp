@@ -8,6 +8,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 
 namespace pelagor {
 
@@ -38,6 +39,7 @@ QWidget* FieldDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
         auto* e = new QDateEdit(parent);
         e->setCalendarPopup(true);
         e->setDisplayFormat(editorDateFormat());
+        connect(e, &QDateEdit::dateChanged, e, [e] { e->setProperty("emptyUntouched", false); });
         editor = e;
         break;
     }
@@ -75,8 +77,11 @@ QWidget* FieldDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
 
 void FieldDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     if (auto* d = qobject_cast<QDateEdit*>(editor)) {
-        QDate date = index.data(Qt::EditRole).toDate();
+        // An empty date opens on today but stays empty unless the user picks a date.
+        const QDate date = index.data(Qt::EditRole).toDate();
+        const QSignalBlocker quiet(d);
         d->setDate(date.isValid() ? date : QDate::currentDate());
+        d->setProperty("emptyUntouched", !date.isValid());
         return;
     }
     if (auto* l = qobject_cast<QLineEdit*>(editor)) {
@@ -88,7 +93,7 @@ void FieldDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
 
 void FieldDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
     if (auto* d = qobject_cast<QDateEdit*>(editor)) {
-        model->setData(index, d->date(), Qt::EditRole);
+        model->setData(index, d->property("emptyUntouched").toBool() ? QDate() : d->date(), Qt::EditRole);
         return;
     }
     if (auto* l = qobject_cast<QLineEdit*>(editor)) {

@@ -238,17 +238,21 @@ void Dataset::fetchRows() {
             row->values.resize(mFields.size());
             for (int c = 0; c < columns; ++c) {
                 int f = map[static_cast<std::size_t>(c)];
-                if (f >= 0)
+                if (f < 0)
+                    continue;
+                Value stored = stmt.column(c);
+                try {
                     row->values[static_cast<std::size_t>(f)] =
-                        coerce(stmt.column(c), mFields[static_cast<std::size_t>(f)].type);
+                        coerce(stored, mFields[static_cast<std::size_t>(f)].type);
+                } catch (const ConversionError&) {
+                    // A value written by another program in another form is kept as it is:
+                    // it shows as stored, and only a use that needs its kind reports it.
+                    row->values[static_cast<std::size_t>(f)] = std::move(stored);
+                }
             }
             mRows.push_back(std::move(row));
             haveRow = stmt.step();
         }
-    } catch (const ConversionError& e) {
-        stmt.reset();
-        mRows.clear();
-        throw DbError("Hay un valor que no se puede leer en «" + mName + "»: " + e.what());
     } catch (...) {
         stmt.reset();
         mRows.clear();
@@ -423,10 +427,19 @@ Value Dataset::lookup(const std::vector<std::string>& keyFields, const std::vect
 
 // ---------------------------------------------------------------- hash indexes
 
-std::string Dataset::encodeKey(const std::vector<int>& fields, const std::vector<Value>& values) const {
+std::string Dataset::encodeKey(const std::vector<int>& fields, const std::vector<Value>& values,
+                               bool storedValues) const {
     std::string key;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        Value v = coerce(values[i], mFields[static_cast<std::size_t>(fields[i])].type);
+        Value v;
+        try {
+            v = coerce(values[i], mFields[static_cast<std::size_t>(fields[i])].type);
+        } catch (const ConversionError&) {
+            if (!storedValues)
+                throw;
+            v = values[i]; // a stored value of another kind matches nothing typed
+            key += "X";
+        }
         if (db::isNull(v)) {
             key += "N|";
         } else if (auto* n = std::get_if<std::int64_t>(&v)) {
@@ -450,7 +463,7 @@ std::string Dataset::keyOf(const Row& row, const std::vector<int>& fields) const
     values.reserve(fields.size());
     for (int f : fields)
         values.push_back(row.values[static_cast<std::size_t>(f)]);
-    return encodeKey(fields, values);
+    return encodeKey(fields, values, true);
 }
 
 Dataset::Index& Dataset::indexFor(const std::vector<int>& fields) {

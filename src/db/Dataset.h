@@ -216,7 +216,8 @@ private:
 
     Index& indexFor(const std::vector<int>& fields);
     std::string keyOf(const Row& row, const std::vector<int>& fields) const;
-    std::string encodeKey(const std::vector<int>& fields, const std::vector<Value>& values) const;
+    std::string encodeKey(const std::vector<int>& fields, const std::vector<Value>& values,
+                          bool storedValues = false) const;
     void indexAdd(Row* row);
     void indexRemove(Row* row);
     void dropIndexes() { mIndexes.clear(); }

@@ -61,17 +61,20 @@ TEST_F(DataPages, ANewCompetitionGetsTheCatalogueAndListsItsDisciplinesInCodeOrd
     click("BCompeticiones");
     navClick("NavCompet", "nbInsert");
     ASSERT_TRUE(type("GridCompeticiones", 0, 0, QStringLiteral("Open Indoor")));
+    // The date is edited with a date editor; opening it on an empty date and leaving it
+    // untouched keeps the date empty.
+    auto* view = find<QTableView>("GridCompeticiones");
+    view->setCurrentIndex(view->model()->index(0, 1)); // leaves the name's editor
+    view->edit(view->model()->index(0, 1));
+    EXPECT_NE(view->findChild<QDateEdit*>(), nullptr);
+    navClick("NavCompet", "nbPost");
+    EXPECT_EQ(sql("select Nombre, Fecha is null from competiciones"), "Open Indoor,1");
+
     ASSERT_TRUE(type("GridCompeticiones", 0, 1, QDate(2027, 3, 14)));
     ASSERT_TRUE(type("GridCompeticiones", 0, 2, QStringLiteral("Piscina Municipal")));
     navClick("NavCompet", "nbPost");
     EXPECT_EQ(sql("select Nombre, Fecha, Lugar from competiciones"), "Open Indoor,2027-03-14,Piscina Municipal");
     EXPECT_EQ(cell("GridCompeticiones", 0, 1), QLocale().toString(QDate(2027, 3, 14), QLocale::ShortFormat));
-
-    // The date is edited with a date editor.
-    auto* view = find<QTableView>("GridCompeticiones");
-    view->edit(view->model()->index(0, 1));
-    EXPECT_NE(view->findChild<QDateEdit*>(), nullptr);
-    view->setFocus();
 
     click("BCompTiposApnea");
     EXPECT_EQ(columnTexts("GridPruebas", 0), (std::vector<std::string>{"CNF", "DIN", "STA"}));

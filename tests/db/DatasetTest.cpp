@@ -224,6 +224,18 @@ TEST_F(DatasetTest, ValuesAreConvertedToTheFieldKind) {
     EXPECT_THROW(people.setValue("name", Value{"x"}), DbError); // not in editing
 }
 
+TEST_F(DatasetTest, ValuesStoredInAnotherFormAreReadAsTheyAre) {
+    // Another program may have written a text where a number belongs: the file still opens.
+    con.exec("UPDATE people SET level = 'alto' WHERE id = 1");
+    people.close();
+    people.open();
+    EXPECT_EQ(people.asString("level"), "alto");
+    EXPECT_THROW(people.asInteger("level"), ConversionError);
+    EXPECT_TRUE(people.locate("level", Value{std::int64_t{7}}));
+    EXPECT_EQ(people.recNo(), 2);
+    EXPECT_FALSE(people.locate("level", Value{"alto"}));
+}
+
 TEST_F(DatasetTest, EventsRunInOrderAndARuleMayStopASaveSilently) {
     std::vector<std::string> seen;
     people.onNewRecord = [&](Dataset&) { seen.push_back("new"); };

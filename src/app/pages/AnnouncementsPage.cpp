@@ -21,9 +21,7 @@ enum MarcasColumn { kMarca = 2, kMinutos = 3, kSegundos = 4 };
 }
 
 void TPrincipal::buildAnnouncementsPage() {
-    auto* layout = new QVBoxLayout(TIMarcas);
-    layout->setContentsMargins(5, 5, 5, 5);
-    layout->setSpacing(0);
+    auto* layout = ui::pageColumn(TIMarcas);
     ToolBarMarcas = ui::toolBar(TIMarcas, "ToolBarMarcas", 40);
     LJornadaMarcas = ui::label(ToolBarMarcas, "LJornadaMarcas", "Modalidad", 13);
     LJornadaMarcas->setFixedWidth(76);
@@ -39,13 +37,8 @@ void TPrincipal::buildAnnouncementsPage() {
     row->addStretch(1);
     layout->addWidget(ToolBarMarcas);
     layout->addSpacing(5);
-    BNavMarcas = new Navigator(Navigator::First | Navigator::Last | Navigator::EditButtons, TIMarcas);
-    BNavMarcas->setObjectName(QStringLiteral("BNavMarcas"));
-    BNavMarcas->setFixedHeight(57);
-    layout->addWidget(BNavMarcas);
-    GridMarcas = new QTableView(TIMarcas);
-    GridMarcas->setObjectName(QStringLiteral("GridMarcas"));
-    layout->addWidget(GridMarcas, 1);
+    BNavMarcas = ui::addNavigator(TIMarcas, layout, "BNavMarcas", Navigator::First | Navigator::Last | Navigator::EditButtons, 57);
+    GridMarcas = ui::addGrid(TIMarcas, layout, "GridMarcas");
 
     connect(CBModalidadMarcas, &QComboBox::currentIndexChanged, this, &TPrincipal::CBModalidadMarcasChange);
 }

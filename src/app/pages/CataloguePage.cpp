@@ -12,16 +12,9 @@
 namespace pelagor {
 
 void TPrincipal::buildCataloguePage() {
-    auto* layout = new QVBoxLayout(TIListadoPruebas);
-    layout->setContentsMargins(5, 5, 5, 5);
-    layout->setSpacing(0);
-    NavModalidades = new Navigator(Navigator::EditButtons, TIListadoPruebas);
-    NavModalidades->setObjectName(QStringLiteral("NavModalidades"));
-    NavModalidades->setFixedHeight(48);
-    GridTiposPruebas = new QTableView(TIListadoPruebas);
-    GridTiposPruebas->setObjectName(QStringLiteral("GridTiposPruebas"));
-    layout->addWidget(NavModalidades);
-    layout->addWidget(GridTiposPruebas, 1);
+    auto* layout = ui::pageColumn(TIListadoPruebas);
+    NavModalidades = ui::addNavigator(TIListadoPruebas, layout, "NavModalidades", Navigator::EditButtons, 48);
+    GridTiposPruebas = ui::addGrid(TIListadoPruebas, layout, "GridTiposPruebas");
 }
 
 void TPrincipal::bindCataloguePage(TDM& dm) {

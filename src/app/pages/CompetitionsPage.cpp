@@ -13,9 +13,7 @@
 namespace pelagor {
 
 void TPrincipal::buildCompetitionsPage() {
-    auto* layout = new QVBoxLayout(TICompeticiones);
-    layout->setContentsMargins(5, 5, 5, 5);
-    layout->setSpacing(0);
+    auto* layout = ui::pageColumn(TICompeticiones);
 
     ToolBarCompeticiones = ui::toolBar(TICompeticiones, "ToolBarCompeticiones", 46);
     ToolBarMenuCompIzquierda = ui::toolBar(ToolBarCompeticiones, "ToolBarMenuCompIzquierda", 46);
@@ -40,13 +38,8 @@ void TPrincipal::buildCompetitionsPage() {
     layout->addWidget(ToolBarCompeticiones);
     layout->addSpacing(5);
 
-    NavCompet = new Navigator(Navigator::EditButtons, TICompeticiones);
-    NavCompet->setObjectName(QStringLiteral("NavCompet"));
-    NavCompet->setFixedHeight(55);
-    layout->addWidget(NavCompet);
-    GridCompeticiones = new QTableView(TICompeticiones);
-    GridCompeticiones->setObjectName(QStringLiteral("GridCompeticiones"));
-    layout->addWidget(GridCompeticiones, 1);
+    NavCompet = ui::addNavigator(TICompeticiones, layout, "NavCompet", Navigator::EditButtons, 55);
+    GridCompeticiones = ui::addGrid(TICompeticiones, layout, "GridCompeticiones");
 
     connect(BCompTiposApnea, &QPushButton::clicked, this, &TPrincipal::BCompTiposApneaClick);
     connect(BCompPart, &QPushButton::clicked, this, &TPrincipal::BParticipantesClick);

@@ -12,16 +12,9 @@
 namespace pelagor {
 
 void TPrincipal::buildDisciplinesPage() {
-    auto* layout = new QVBoxLayout(TITiposApnea);
-    layout->setContentsMargins(5, 5, 5, 5);
-    layout->setSpacing(0);
-    NavTiposApnea = new Navigator(Navigator::EditButtons, TITiposApnea);
-    NavTiposApnea->setObjectName(QStringLiteral("NavTiposApnea"));
-    NavTiposApnea->setFixedHeight(55);
-    GridPruebas = new QTableView(TITiposApnea);
-    GridPruebas->setObjectName(QStringLiteral("GridPruebas"));
-    layout->addWidget(NavTiposApnea);
-    layout->addWidget(GridPruebas, 1);
+    auto* layout = ui::pageColumn(TITiposApnea);
+    NavTiposApnea = ui::addNavigator(TITiposApnea, layout, "NavTiposApnea", Navigator::EditButtons, 55);
+    GridPruebas = ui::addGrid(TITiposApnea, layout, "GridPruebas");
 }
 
 void TPrincipal::bindDisciplinesPage(TDM& dm) {

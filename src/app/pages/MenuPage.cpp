@@ -7,9 +7,7 @@
 namespace pelagor {
 
 void TPrincipal::buildMenuPage() {
-    auto* layout = new QVBoxLayout(TIMenu);
-    layout->setContentsMargins(5, 5, 5, 5);
-    layout->setSpacing(0);
+    auto* layout = ui::pageColumn(TIMenu);
     BTiposPrueba = ui::button(TIMenu, "BTiposPrueba", "TIPOS DE PRUEBA", 0, 73, 16);
     BCompeticiones = ui::button(TIMenu, "BCompeticiones", "COMPETICIONES", 0, 73, 16);
     BTerminar = ui::button(TIMenu, "BTerminar", "TERMINAR", 0, 73, 16);

@@ -2,6 +2,8 @@
 // given size and font, and the coral colour of the program's titles.
 #pragma once
 
+#include "app/Navigator.h"
+
 #include <QColor>
 #include <QFont>
 #include <QFrame>
@@ -9,6 +11,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
+#include <QTableView>
+#include <QVBoxLayout>
 
 namespace pelagor::ui {
 
@@ -65,6 +69,32 @@ inline void addWithMargins(QHBoxLayout* row, QWidget* w, int left, int right) {
     row->addSpacing(left);
     row->addWidget(w);
     row->addSpacing(right);
+}
+
+// A page laid out top to bottom, with the page control's inner spacing of 5 on every side.
+inline QVBoxLayout* pageColumn(QWidget* page) {
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(5, 5, 5, 5);
+    layout->setSpacing(0);
+    return layout;
+}
+
+// A navigator bar of the given buttons and height, added to a page.
+inline Navigator* addNavigator(QWidget* page, QVBoxLayout* layout, const char* objectName, int buttons,
+                               int height) {
+    auto* nav = new Navigator(buttons, page);
+    nav->setObjectName(name(objectName));
+    nav->setFixedHeight(height);
+    layout->addWidget(nav);
+    return nav;
+}
+
+// A grid that fills the rest of a page.
+inline QTableView* addGrid(QWidget* page, QVBoxLayout* layout, const char* objectName) {
+    auto* grid = new QTableView(page);
+    grid->setObjectName(name(objectName));
+    layout->addWidget(grid, 1);
+    return grid;
 }
 
 } // namespace pelagor::ui

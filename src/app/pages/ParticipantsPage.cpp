@@ -12,9 +12,7 @@
 namespace pelagor {
 
 void TPrincipal::buildParticipantsPage() {
-    auto* layout = new QVBoxLayout(TIParticipantes);
-    layout->setContentsMargins(5, 5, 5, 5);
-    layout->setSpacing(0);
+    auto* layout = ui::pageColumn(TIParticipantes);
     ToolBarParticipantes = ui::toolBar(TIParticipantes, "ToolBarParticipantes", 40);
     BPartMarcasAnunciadas = ui::button(ToolBarParticipantes, "BPartMarcasAnunciadas", "Marcas Anunciadas", 125, 40);
     auto* row = ui::rowOf(ToolBarParticipantes);
@@ -22,13 +20,8 @@ void TPrincipal::buildParticipantsPage() {
     ui::addWithMargins(row, BPartMarcasAnunciadas, 2, 2);
     layout->addWidget(ToolBarParticipantes);
     layout->addSpacing(5);
-    NavParticipantes = new Navigator(Navigator::EditButtons, TIParticipantes);
-    NavParticipantes->setObjectName(QStringLiteral("NavParticipantes"));
-    NavParticipantes->setFixedHeight(55);
-    layout->addWidget(NavParticipantes);
-    GridParticipantes = new QTableView(TIParticipantes);
-    GridParticipantes->setObjectName(QStringLiteral("GridParticipantes"));
-    layout->addWidget(GridParticipantes, 1);
+    NavParticipantes = ui::addNavigator(TIParticipantes, layout, "NavParticipantes", Navigator::EditButtons, 55);
+    GridParticipantes = ui::addGrid(TIParticipantes, layout, "GridParticipantes");
     connect(BPartMarcasAnunciadas, &QPushButton::clicked, this, &TPrincipal::BPartMarcasAnunciadasClick);
 }
 
