@@ -16,9 +16,12 @@ void fillResults(TDM& dm, int rows) {
     dm.fdCon.exec("insert into Tipos_Apneas values (1, 'DIN')");
     for (int i = 1; i <= rows; ++i) {
         const auto n = std::to_string(i);
-        dm.fdCon.exec("insert into participantes (id_comp, id_part, Nombre) values (1, " + n + ", 'Atleta " + n + "')");
-        dm.fdCon.exec("insert into resultados (id_comp, Cod_apnea, id_part, Marca_anunciada, Tiempo, Unidades)"
-                      " values (1, 'DIN', " + n + ", " + std::to_string(i % 200) + ", 0, 50)");
+        dm.fdCon.exec("insert into participantes (id_comp, id_part, Nombre) values (1, " + n +
+                      ", 'Atleta " + n + "')");
+        dm.fdCon.exec("insert into resultados (id_comp, Cod_apnea, id_part, Marca_anunciada, "
+                      "Tiempo, Unidades)"
+                      " values (1, 'DIN', " +
+                      n + ", " + std::to_string(i % 200) + ", 0, 50)");
     }
     batch.commit();
     dm.QCompeticiones.close();
@@ -35,8 +38,10 @@ void OpenResults(benchmark::State& state) {
         dm.QResultados.open();
         // Reading every row once, names looked up and times formatted, as a grid or a sheet does.
         for (int r = 0; r < dm.QResultados.recordCount(); ++r) {
-            benchmark::DoNotOptimize(dm.QResultados.valueAt(r, dm.QResultados.fieldIndex("NombrePart")));
-            benchmark::DoNotOptimize(dm.QResultados.valueAt(r, dm.QResultados.fieldIndex("TiempoRealFormat")));
+            benchmark::DoNotOptimize(
+                dm.QResultados.valueAt(r, dm.QResultados.fieldIndex("NombrePart")));
+            benchmark::DoNotOptimize(
+                dm.QResultados.valueAt(r, dm.QResultados.fieldIndex("TiempoRealFormat")));
         }
     }
     state.SetComplexityN(state.range(0));
@@ -51,8 +56,8 @@ void LocateOncePerRow(benchmark::State& state) {
     for (auto _ : state) {
         for (int i = 1; i <= rows; ++i)
             benchmark::DoNotOptimize(dm.QResultados.locate(
-                {"id_comp", "Cod_apnea", "id_part"},
-                {db::Value{std::int64_t{1}}, db::Value{"DIN"}, db::Value{std::int64_t{rows + 1 - i}}}));
+                {"id_comp", "Cod_apnea", "id_part"}, {db::Value{std::int64_t{1}}, db::Value{"DIN"},
+                                                      db::Value{std::int64_t{rows + 1 - i}}}));
     }
     state.SetComplexityN(rows);
 }

@@ -4,8 +4,7 @@
 
 int main(int argc, char** argv) {
     pelagor::Application app(argc, argv);
-    if (!pelagor::createApplicationObjects())
-        return 1;
+    if (!pelagor::createApplicationObjects()) return 1;
     const int rc = app.exec();
     pelagor::destroyApplicationObjects();
     return rc;

@@ -24,24 +24,35 @@ void settle() {
 
 void demoData(pelagor::TDM& dm) {
     const char* athletes[][4] = {
-        {"1", "Lucía Fernández", "F", "Orcas Madrid"},   {"2", "Pablo Martín", "M", "CN Sirena"},
-        {"3", "Marta Gómez", "F", "Apnea Norte"},        {"4", "Javier Ruiz", "M", "Orcas Madrid"},
-        {"5", "Elena Navarro", "F", "CN Sirena"},        {"6", "Carlos Ortega", "M", "Apnea Norte"},
-        {"7", "Ana Belén Torres", "F", "Delfines Vigo"}, {"8", "Sergio Molina", "M", "Delfines Vigo"},
-        {"9", "Irene Castro", "F", "Orcas Madrid"},      {"10", "David Serrano", "M", "CN Sirena"},
+        {"1", "Lucía Fernández", "F", "Orcas Madrid"},
+        {"2", "Pablo Martín", "M", "CN Sirena"},
+        {"3", "Marta Gómez", "F", "Apnea Norte"},
+        {"4", "Javier Ruiz", "M", "Orcas Madrid"},
+        {"5", "Elena Navarro", "F", "CN Sirena"},
+        {"6", "Carlos Ortega", "M", "Apnea Norte"},
+        {"7", "Ana Belén Torres", "F", "Delfines Vigo"},
+        {"8", "Sergio Molina", "M", "Delfines Vigo"},
+        {"9", "Irene Castro", "F", "Orcas Madrid"},
+        {"10", "David Serrano", "M", "CN Sirena"},
     };
     const double din[] = {125, 150, 100, 175, 90, 140, 110, 160, 75, 130};
-    const int sta[][2] = {{4, 30}, {5, 15}, {3, 45}, {6, 0}, {3, 10}, {5, 40}, {4, 5}, {6, 20}, {2, 50}, {4, 55}};
-    dm.fdCon.exec("insert into competiciones (Fecha, Nombre, Lugar) values ('2027-03-13', 'Open Indoor Madrid', "
-                  "'Piscina M-86'), ('2027-05-22', 'Copa Norte de Apnea', 'Piscina Municipal de Gijón')");
-    dm.fdCon.exec("insert into Tipos_Apneas select c.id, t.Codigo from competiciones c, tipos_pruebas t");
+    const int sta[][2] = {{4, 30}, {5, 15}, {3, 45}, {6, 0},  {3, 10},
+                          {5, 40}, {4, 5},  {6, 20}, {2, 50}, {4, 55}};
+    dm.fdCon.exec(
+        "insert into competiciones (Fecha, Nombre, Lugar) values ('2027-03-13', 'Open Indoor "
+        "Madrid', "
+        "'Piscina M-86'), ('2027-05-22', 'Copa Norte de Apnea', 'Piscina Municipal de Gijón')");
+    dm.fdCon.exec(
+        "insert into Tipos_Apneas select c.id, t.Codigo from competiciones c, tipos_pruebas t");
     for (int i = 0; i < 10; ++i) {
         const std::string n = athletes[i][0];
-        dm.fdCon.exec("insert into participantes values (1, " + n + ", '" + athletes[i][1] + "', '" + athletes[i][2] +
-                      "', 'FEDAS-" + std::to_string(2400 + i * 17) + "', '" + athletes[i][3] + "')");
-        dm.fdCon.exec("insert into marcas values (1, " + n + ", 'DIN', " + std::to_string(din[i]) + ", 0, 0)");
-        dm.fdCon.exec("insert into marcas values (1, " + n + ", 'STA', NULL, " + std::to_string(sta[i][0]) + ", " +
-                      std::to_string(sta[i][1]) + ")");
+        dm.fdCon.exec("insert into participantes values (1, " + n + ", '" + athletes[i][1] +
+                      "', '" + athletes[i][2] + "', 'FEDAS-" + std::to_string(2400 + i * 17) +
+                      "', '" + athletes[i][3] + "')");
+        dm.fdCon.exec("insert into marcas values (1, " + n + ", 'DIN', " + std::to_string(din[i]) +
+                      ", 0, 0)");
+        dm.fdCon.exec("insert into marcas values (1, " + n + ", 'STA', NULL, " +
+                      std::to_string(sta[i][0]) + ", " + std::to_string(sta[i][1]) + ")");
     }
     dm.QCompeticiones.close();
     dm.QCompeticiones.open();
@@ -67,8 +78,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
     QTemporaryDir work;
     QDir::setCurrent(work.path());
-    if (!pelagor::createApplicationObjects())
-        return 1;
+    if (!pelagor::createApplicationObjects()) return 1;
     auto* w = pelagor::Principal;
     demoData(*pelagor::DM);
     bool ok = save(w, out, "menu.png");

@@ -17,12 +17,15 @@ using db::Value;
 struct DatasetModel::SourceListener : db::DatasetListener {
     DatasetModel* model;
     db::Dataset* source;
-    SourceListener(DatasetModel* m, db::Dataset* s) : model(m), source(s) { source->addListener(this); }
+    SourceListener(DatasetModel* m, db::Dataset* s) : model(m), source(s) {
+        source->addListener(this);
+    }
     ~SourceListener() override { source->removeListener(this); }
     void refresh() {
         const int rows = model->rowCount();
         if (rows > 0)
-            Q_EMIT model->dataChanged(model->index(0, 0), model->index(rows - 1, model->columnCount() - 1));
+            Q_EMIT model->dataChanged(model->index(0, 0),
+                                      model->index(rows - 1, model->columnCount() - 1));
     }
     void datasetReset() override { refresh(); }
     void rowChanged(int) override { refresh(); }
@@ -31,18 +34,15 @@ struct DatasetModel::SourceListener : db::DatasetListener {
 };
 
 QString displayValue(const db::FieldDef& field, const Value& value) {
-    if (db::isNull(value))
-        return {};
+    if (db::isNull(value)) return {};
     switch (field.type) {
     case FieldType::Float:
-        if (auto* d = std::get_if<double>(&value))
-            return qs(formatShortest(*d));
+        if (auto* d = std::get_if<double>(&value)) return qs(formatShortest(*d));
         break;
     case FieldType::Date:
         if (auto* s = std::get_if<std::string>(&value)) {
             const QDate date = QDate::fromString(qs(*s), Qt::ISODate);
-            if (date.isValid())
-                return QLocale().toString(date, QLocale::ShortFormat);
+            if (date.isValid()) return QLocale().toString(date, QLocale::ShortFormat);
         }
         break;
     default:
@@ -59,30 +59,33 @@ DatasetModel::DatasetModel(db::Dataset& dataset, std::vector<GridColumn> columns
         mSources.push_back(std::make_unique<SourceListener>(this, source));
 }
 
-DatasetModel::~DatasetModel() { mDataset.removeListener(this); }
+DatasetModel::~DatasetModel() {
+    mDataset.removeListener(this);
+}
 
 void DatasetModel::resolveFields() {
     mFieldIndex.clear();
     for (const auto& c : mColumns) {
         const int f = mDataset.fieldIndex(c.field.toStdString());
         if (f < 0)
-            throw db::DbError("«" + mDataset.name() + "» no tiene el campo «" + c.field.toStdString() + "».");
+            throw db::DbError("«" + mDataset.name() + "» no tiene el campo «" +
+                              c.field.toStdString() + "».");
         mFieldIndex.push_back(f);
     }
 }
 
-const db::FieldDef& DatasetModel::fieldOf(int column) const { return mDataset.fieldDef(fieldIndex(column)); }
+const db::FieldDef& DatasetModel::fieldOf(int column) const {
+    return mDataset.fieldDef(fieldIndex(column));
+}
 
 int DatasetModel::columnOfField(const QString& field) const {
     for (std::size_t i = 0; i < mColumns.size(); ++i)
-        if (mColumns[i].field.compare(field, Qt::CaseInsensitive) == 0)
-            return static_cast<int>(i);
+        if (mColumns[i].field.compare(field, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
     return -1;
 }
 
 int DatasetModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid() || !mDataset.isOpen())
-        return 0;
+    if (parent.isValid() || !mDataset.isOpen()) return 0;
     return mDataset.recordCount();
 }
 
@@ -91,8 +94,7 @@ int DatasetModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant DatasetModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount())
-        return {};
+    if (!index.isValid() || index.row() >= rowCount()) return {};
     const auto& def = fieldOf(index.column());
     switch (role) {
     case Qt::DisplayRole:
@@ -120,17 +122,14 @@ QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int 
             const auto& c = column(section);
             return c.header.isEmpty() ? c.field : c.header;
         }
-        if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue(column(section).alignment);
+        if (role == Qt::TextAlignmentRole) return QVariant::fromValue(column(section).alignment);
     }
-    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
-        return section + 1;
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole) return section + 1;
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 Qt::ItemFlags DatasetModel::flags(const QModelIndex& index) const {
-    if (!index.isValid())
-        return Qt::NoItemFlags;
+    if (!index.isValid()) return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (!column(index.column()).readOnly && fieldOf(index.column()).kind == db::FieldKind::Data &&
         !mDataset.updateTable().empty())
@@ -143,15 +142,12 @@ bool DatasetModel::setData(const QModelIndex& index, const QVariant& value, int 
         return false;
     try {
         const auto& def = fieldOf(index.column());
-        if (mDataset.currentRow() != index.row())
-            mDataset.setRecNo(index.row() + 1);
-        if (mDataset.currentRow() != index.row())
-            return false;
+        if (mDataset.currentRow() != index.row()) mDataset.setRecNo(index.row() + 1);
+        if (mDataset.currentRow() != index.row()) return false;
         Value v;
         if (def.type == FieldType::Date) {
             const QDate date = value.toDate();
-            if (date.isValid())
-                v = date.toString(Qt::ISODate).toStdString();
+            if (date.isValid()) v = date.toString(Qt::ISODate).toStdString();
         } else {
             v = value.toString().toStdString();
         }
@@ -191,8 +187,12 @@ void DatasetModel::rowRemoved(int row) {
     endRemoveRows();
 }
 
-void DatasetModel::currentRowMoved(int row) { Q_EMIT datasetRowMoved(row); }
+void DatasetModel::currentRowMoved(int row) {
+    Q_EMIT datasetRowMoved(row);
+}
 
-void DatasetModel::stateChanged() { Q_EMIT datasetStateChanged(); }
+void DatasetModel::stateChanged() {
+    Q_EMIT datasetStateChanged();
+}
 
 } // namespace pelagor

@@ -14,9 +14,9 @@ namespace pelagor {
 
 struct GridColumn {
     QString field;
-    QString header;         // empty shows the field name
-    int widthChars = 0;     // width in average characters (0: widthUnits, or the default)
-    int widthUnits = 0;     // width in layout units
+    QString header;     // empty shows the field name
+    int widthChars = 0; // width in average characters (0: widthUnits, or the default)
+    int widthUnits = 0; // width in layout units
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool readOnly = false;
     bool allowNegative = true; // for number columns
@@ -29,14 +29,17 @@ public:
     ~DatasetModel() override;
 
     db::Dataset& dataset() const { return mDataset; }
-    const GridColumn& column(int index) const { return mColumns.at(static_cast<std::size_t>(index)); }
+    const GridColumn& column(int index) const {
+        return mColumns.at(static_cast<std::size_t>(index));
+    }
     const db::FieldDef& fieldOf(int column) const;
     int columnOfField(const QString& field) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     // Moves the dataset to the row, starts an edit and sets the field; errors are shown to the
     // user once the current event has been handled, and the cell keeps its value.

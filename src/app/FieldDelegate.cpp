@@ -29,8 +29,7 @@ QString editorDateFormat() {
 QWidget* FieldDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                      const QModelIndex& index) const {
     const auto* model = modelOf(index);
-    if (!model)
-        return QStyledItemDelegate::createEditor(parent, option, index);
+    if (!model) return QStyledItemDelegate::createEditor(parent, option, index);
     const auto& field = model->fieldOf(index.column());
     const auto& column = model->column(index.column());
     QWidget* editor = nullptr;
@@ -47,9 +46,8 @@ QWidget* FieldDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
     case db::FieldType::LargeInt: {
         auto* e = new QLineEdit(parent);
         const QString sign = column.allowNegative ? QStringLiteral("-?") : QString();
-        e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^") + sign +
-                                                                           QStringLiteral("\\d{0,9}$")),
-                                                        e));
+        e->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("^") + sign + QStringLiteral("\\d{0,9}$")), e));
         editor = e;
         break;
     }
@@ -57,14 +55,15 @@ QWidget* FieldDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
         auto* e = new QLineEdit(parent);
         const QString sign = column.allowNegative ? QStringLiteral("-?") : QString();
         e->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("^") + sign + QStringLiteral("\\d{0,12}([.,]\\d{0,6})?$")), e));
+            QRegularExpression(QStringLiteral("^") + sign +
+                               QStringLiteral("\\d{0,12}([.,]\\d{0,6})?$")),
+            e));
         editor = e;
         break;
     }
     case db::FieldType::String: {
         auto* e = new QLineEdit(parent);
-        if (field.width > 0 && !field.key)
-            e->setMaxLength(field.width);
+        if (field.width > 0 && !field.key) e->setMaxLength(field.width);
         editor = e;
         break;
     }
@@ -91,9 +90,11 @@ void FieldDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
     QStyledItemDelegate::setEditorData(editor, index);
 }
 
-void FieldDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+void FieldDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                 const QModelIndex& index) const {
     if (auto* d = qobject_cast<QDateEdit*>(editor)) {
-        model->setData(index, d->property("emptyUntouched").toBool() ? QDate() : d->date(), Qt::EditRole);
+        model->setData(index, d->property("emptyUntouched").toBool() ? QDate() : d->date(),
+                       Qt::EditRole);
         return;
     }
     if (auto* l = qobject_cast<QLineEdit*>(editor)) {
@@ -104,14 +105,12 @@ void FieldDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, con
 }
 
 void FieldDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
-    if (mEditor == editor)
-        mEditor.clear();
+    if (mEditor == editor) mEditor.clear();
     QStyledItemDelegate::destroyEditor(editor, index);
 }
 
 void FieldDelegate::commitOpenEditor() {
-    if (!mEditor)
-        return;
+    if (!mEditor) return;
     QWidget* editor = mEditor;
     Q_EMIT commitData(editor);
     Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
@@ -122,8 +121,7 @@ void FieldDelegate::commitOpenEditor() {
 namespace pelagor {
 
 void FieldDelegate::discardOpenEditor() {
-    if (mEditor)
-        Q_EMIT closeEditor(mEditor, QAbstractItemDelegate::NoHint);
+    if (mEditor) Q_EMIT closeEditor(mEditor, QAbstractItemDelegate::NoHint);
 }
 
 } // namespace pelagor

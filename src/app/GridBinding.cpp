@@ -28,8 +28,7 @@ GridBinding::GridBinding(QTableView* view, db::Dataset& dataset, std::vector<Gri
     if (options.editable) {
         triggers = QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                    QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked;
-        if (options.editorAlwaysShown)
-            triggers |= QAbstractItemView::CurrentChanged;
+        if (options.editorAlwaysShown) triggers |= QAbstractItemView::CurrentChanged;
     }
     view->setEditTriggers(triggers);
     view->verticalHeader()->hide();
@@ -42,8 +41,10 @@ GridBinding::GridBinding(QTableView* view, db::Dataset& dataset, std::vector<Gri
     view->setWordWrap(false);
     // The selection stays visible when the grid loses the focus.
     QPalette p = view->palette();
-    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
-    p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
+    p.setColor(QPalette::Inactive, QPalette::Highlight,
+               p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+               p.color(QPalette::Active, QPalette::HighlightedText));
     view->setPalette(p);
 
     const QFontMetrics fm(view->font());
@@ -66,8 +67,7 @@ GridBinding::GridBinding(QTableView* view, db::Dataset& dataset, std::vector<Gri
 }
 
 void GridBinding::followDataset(int row) {
-    if (mSyncing)
-        return;
+    if (mSyncing) return;
     mSyncing = true;
     auto* sel = mView->selectionModel();
     if (row < 0 || row >= mModel->rowCount()) {
@@ -88,11 +88,9 @@ void GridBinding::followDataset(int row) {
 }
 
 void GridBinding::followView(const QModelIndex& current) {
-    if (mSyncing || !current.isValid())
-        return;
+    if (mSyncing || !current.isValid()) return;
     db::Dataset& ds = dataset();
-    if (!ds.isOpen() || current.row() == ds.currentRow())
-        return;
+    if (!ds.isOpen() || current.row() == ds.currentRow()) return;
     guarded([&] { ds.setRecNo(current.row() + 1); });
     if (ds.currentRow() != current.row()) {
         // The pending edit of the row being left could not be saved: stay on it.
@@ -102,20 +100,17 @@ void GridBinding::followView(const QModelIndex& current) {
 
 void GridBinding::editCurrentRow() {
     const int row = dataset().currentRow();
-    if (row < 0)
-        return;
+    if (row < 0) return;
     for (int c = 0; c < mModel->columnCount(); ++c) {
         const int logical = mView->horizontalHeader()->logicalIndex(c);
-        if (mView->isColumnHidden(logical))
-            continue;
+        if (mView->isColumnHidden(logical)) continue;
         const QModelIndex index = mModel->index(row, logical);
         if (mModel->flags(index) & Qt::ItemIsEditable) {
             mSyncing = true;
             mView->setCurrentIndex(index);
             mSyncing = false;
             // A grid whose editor follows the current cell has opened it already.
-            if (!mDelegate->hasOpenEditor())
-                mView->edit(index);
+            if (!mDelegate->hasOpenEditor()) mView->edit(index);
             return;
         }
     }

@@ -13,13 +13,13 @@
 namespace pelagor {
 
 struct GridOptions {
-    bool rowSelection = false;     // whole rows rather than cells
+    bool rowSelection = false; // whole rows rather than cells
     bool alternatingRows = false;
     bool editorAlwaysShown = false; // the cell editor opens as soon as a cell becomes current
     bool editable = true;
-    int fontPixels = 0;            // 0 keeps the window's font
-    int rowHeight = 0;             // 0 keeps the default
-    int stretchColumn = -1;        // the column that takes the spare width (-1: the last one)
+    int fontPixels = 0;     // 0 keeps the window's font
+    int rowHeight = 0;      // 0 keeps the default
+    int stretchColumn = -1; // the column that takes the spare width (-1: the last one)
 };
 
 class GridBinding : public QObject {

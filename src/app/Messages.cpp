@@ -3,8 +3,8 @@
 
 #include "db/DbError.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
@@ -20,14 +20,11 @@ int& handlerDepth() {
 
 namespace {
 QWidget* dialogParent() {
-    if (QWidget* w = QApplication::activeModalWidget())
-        return w;
-    if (QWidget* w = QApplication::activeWindow())
-        return w;
+    if (QWidget* w = QApplication::activeModalWidget()) return w;
+    if (QWidget* w = QApplication::activeWindow()) return w;
     const auto tops = QApplication::topLevelWidgets();
     for (QWidget* w : tops)
-        if (w->isVisible() && w->objectName() == QStringLiteral("Principal"))
-            return w;
+        if (w->isVisible() && w->objectName() == QStringLiteral("Principal")) return w;
     return nullptr;
 }
 
@@ -42,19 +39,21 @@ int runModal(QMessageBox& box) {
 }
 
 // Message texts use CR LF between lines; a box shows plain line breaks.
-QString boxText(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString boxText(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 } // namespace
 
 void showMessage(const QString& text) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("ORLA_Pelagor"), boxText(text), QMessageBox::Ok,
-                    dialogParent());
+    QMessageBox box(QMessageBox::Information, QStringLiteral("ORLA_Pelagor"), boxText(text),
+                    QMessageBox::Ok, dialogParent());
     box.setObjectName(QStringLiteral("MessageBox"));
     runModal(box);
 }
 
 void showError(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("ORLA_Pelagor - Error"), boxText(text), QMessageBox::Ok,
-                    dialogParent());
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("ORLA_Pelagor - Error"), boxText(text),
+                    QMessageBox::Ok, dialogParent());
     box.setObjectName(QStringLiteral("ErrorBox"));
     runModal(box);
 }

@@ -9,7 +9,9 @@
 
 namespace pelagor {
 
-inline QString qs(const std::string& text) { return QString::fromStdString(text); }
+inline QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // Modal box with the text and one button.
 void showMessage(const QString& text);

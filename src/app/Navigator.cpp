@@ -34,8 +34,7 @@ Navigator::Navigator(int buttons, QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(4);
     for (const auto& info : kButtons) {
-        if (!(buttons & info.button))
-            continue;
+        if (!(buttons & info.button)) continue;
         auto* b = new QToolButton(this);
         b->setObjectName(QString::fromLatin1(info.name));
         b->setText(QString::fromUtf8(info.text));
@@ -55,13 +54,11 @@ Navigator::Navigator(int buttons, QWidget* parent) : QWidget(parent) {
 }
 
 Navigator::~Navigator() {
-    if (mDataset)
-        mDataset->removeListener(this);
+    if (mDataset) mDataset->removeListener(this);
 }
 
 void Navigator::bind(db::Dataset& dataset, GridBinding* grid) {
-    if (mDataset)
-        mDataset->removeListener(this);
+    if (mDataset) mDataset->removeListener(this);
     mDataset = &dataset;
     mGrid = grid;
     mDataset->addListener(this);
@@ -85,8 +82,7 @@ void Navigator::updateButtons() {
     const int count = open ? mDataset->recordCount() : 0;
     const bool writable = open && !mDataset->updateTable().empty();
     auto set = [this](Button b, bool on) {
-        if (auto* w = button(b))
-            w->setEnabled(on);
+        if (auto* w = button(b)) w->setEnabled(on);
     };
     set(First, open && row > 0);
     set(Prior, open && row > 0);
@@ -101,10 +97,8 @@ void Navigator::updateButtons() {
 
 void Navigator::act(Button which) {
     guarded([&] {
-        if (!mDataset)
-            return;
-        if (mGrid && which != Cancel)
-            mGrid->commitEditor();
+        if (!mDataset) return;
+        if (mGrid && which != Cancel) mGrid->commitEditor();
         db::Dataset& ds = *mDataset;
         switch (which) {
         case First:
@@ -121,29 +115,25 @@ void Navigator::act(Button which) {
             break;
         case Insert:
             ds.append();
-            if (mGrid)
-                mGrid->editCurrentRow();
+            if (mGrid) mGrid->editCurrentRow();
             break;
         case Delete: {
-            if (ds.isEmpty())
-                return;
+            if (ds.isEmpty()) return;
             const QString question =
-                deleteQuestion ? deleteQuestion() : QStringLiteral("¿Desea borrar el registro seleccionado?");
-            if (askYesNo(question))
-                ds.remove();
+                deleteQuestion ? deleteQuestion()
+                               : QStringLiteral("¿Desea borrar el registro seleccionado?");
+            if (askYesNo(question)) ds.remove();
             break;
         }
         case Edit:
             ds.edit();
-            if (mGrid)
-                mGrid->editCurrentRow();
+            if (mGrid) mGrid->editCurrentRow();
             break;
         case Post:
             ds.post();
             break;
         case Cancel:
-            if (mGrid)
-                mGrid->discardEditor();
+            if (mGrid) mGrid->discardEditor();
             ds.cancel();
             break;
         }

@@ -35,7 +35,8 @@ RegionalSettings regionalFromSystem() {
         }
     r.shortDateFormat = locale.dateFormat(QLocale::ShortFormat).toStdString();
     const QString longTime = locale.timeFormat(QLocale::LongFormat);
-    r.longTimeLeadingZero = longTime.startsWith(QStringLiteral("HH")) || longTime.startsWith(QStringLiteral("hh"));
+    r.longTimeLeadingZero =
+        longTime.startsWith(QStringLiteral("HH")) || longTime.startsWith(QStringLiteral("hh"));
     return r;
 }
 

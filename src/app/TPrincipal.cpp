@@ -70,8 +70,9 @@ TPrincipal::TPrincipal(QWidget* parent) : QWidget(parent) {
     buildAnnouncementsPage();
 
     ToolBarPrincipalBase = ui::toolBar(this, "ToolBarPrincipalBase", 30, 10, 0);
-    LAutor = ui::label(ToolBarPrincipalBase, "LAutor",
-                       "Pelagor · competiciones de apnea indoor, de la inscripción a la clasificación", 14);
+    LAutor = ui::label(
+        ToolBarPrincipalBase, "LAutor",
+        "Pelagor · competiciones de apnea indoor, de la inscripción a la clasificación", 14);
     QPalette p = LAutor->palette();
     p.setColor(QPalette::WindowText, ui::kCoral);
     LAutor->setPalette(p);
@@ -87,8 +88,7 @@ TPrincipal::TPrincipal(QWidget* parent) : QWidget(parent) {
 }
 
 TPrincipal::~TPrincipal() {
-    if (Principal == this)
-        Principal = nullptr;
+    if (Principal == this) Principal = nullptr;
 }
 
 void TPrincipal::buildHeader() {
@@ -136,20 +136,23 @@ void TPrincipal::bindData(TDM& dm) {
     bindAnnouncementsPage(dm);
 }
 
-void TPrincipal::setTitle(const QString& title) { ToolBarLabel->setText(title); }
+void TPrincipal::setTitle(const QString& title) {
+    ToolBarLabel->setText(title);
+}
 
 QString TPrincipal::competitionTitle(const char* word) const {
     return qs(DM->currentCompetitionName()) + QStringLiteral("\r\n") + ui::text(word);
 }
 
-void TPrincipal::showPage(QWidget* page) { TabControl1->setCurrentWidget(page); }
+void TPrincipal::showPage(QWidget* page) {
+    TabControl1->setCurrentWidget(page);
+}
 
 void TPrincipal::finishPendingEdits() {
     for (GridBinding* grid : mGrids)
         grid->commitEditor();
     for (GridBinding* grid : mGrids)
-        if (grid->dataset().isOpen())
-            grid->dataset().finishEditing();
+        if (grid->dataset().isOpen()) grid->dataset().finishEditing();
 }
 
 void TPrincipal::FormCreate() {
@@ -182,7 +185,9 @@ void TPrincipal::BCompeticionesClick() {
     });
 }
 
-void TPrincipal::BTerminarClick() { close(); }
+void TPrincipal::BTerminarClick() {
+    close();
+}
 
 void TPrincipal::TabControl1Change() {
     const bool away = TabControl1->currentWidget() != TIMenu;
@@ -235,8 +240,7 @@ void TPrincipal::closeEvent(QCloseEvent* event) {
     }
     if (!saved)
         for (GridBinding* grid : mGrids)
-            if (grid->dataset().isOpen())
-                grid->dataset().cancel();
+            if (grid->dataset().isOpen()) grid->dataset().cancel();
     event->accept();
 }
 

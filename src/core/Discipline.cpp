@@ -11,10 +11,8 @@ bool isTimedDiscipline(std::string_view code) {
 
 Outcome outcomeFromStored(std::optional<std::int64_t> stored) {
     const std::int64_t v = stored.value_or(0);
-    if (v == 1)
-        return Outcome::OK;
-    if (v == 0)
-        return Outcome::BO;
+    if (v == 1) return Outcome::OK;
+    if (v == 0) return Outcome::BO;
     return Outcome::NP;
 }
 

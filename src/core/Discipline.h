@@ -16,6 +16,8 @@ enum class Outcome : int { OK = 1, BO = 0, NP = -1 };
 // A stored outcome read back: empty counts as 0 (BO), 1 is OK, any other value NP.
 Outcome outcomeFromStored(std::optional<std::int64_t> stored);
 std::string_view outcomeText(Outcome outcome);
-constexpr int outcomeCode(Outcome outcome) { return static_cast<int>(outcome); }
+constexpr int outcomeCode(Outcome outcome) {
+    return static_cast<int>(outcome);
+}
 
 } // namespace pelagor

@@ -21,10 +21,10 @@ struct Decimal {
 // at 15 significant figures so that 1.005 rounds as written rather than as stored in binary.
 Decimal roundDecimal(double value, int decimals) {
     Decimal d;
-    if (!std::isfinite(value))
-        value = 0;
+    if (!std::isfinite(value)) value = 0;
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
     std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));
     // sci is "d.ddddddddddddddde[+-]xx"
     std::string digits;
@@ -32,7 +32,8 @@ Decimal roundDecimal(double value, int decimals) {
     auto ePos = sci.find('e');
     digits.append(sci.substr(2, ePos - 2));
     int exponent = 0;
-    std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
+    std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(),
+                    exponent);
     // Position of the decimal point within `digits`: after exponent+1 digits.
     int pointPos = exponent + 1;
     if (pointPos <= 0) {
@@ -67,8 +68,7 @@ Decimal roundDecimal(double value, int decimals) {
 }
 
 std::string padLeft(std::string digits, std::size_t width) {
-    if (digits.size() < width)
-        digits.insert(0, width - digits.size(), '0');
+    if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
     return digits;
 }
 
@@ -86,8 +86,7 @@ std::string formatPattern00_00(double value) {
 }
 
 std::string formatShortest(double value) {
-    if (value == 0 || !std::isfinite(value))
-        return "0";
+    if (value == 0 || !std::isfinite(value)) return "0";
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
     std::string s(buf, static_cast<std::size_t>(res.ptr - buf));
@@ -95,15 +94,13 @@ std::string formatShortest(double value) {
     auto e = s.find('e');
     std::string mantissa = s.substr(0, e);
     auto dot = mantissa.find('.');
-    if (dot != std::string::npos)
-        mantissa.replace(dot, 1, regional().decimalSeparator);
+    if (dot != std::string::npos) mantissa.replace(dot, 1, regional().decimalSeparator);
     out = mantissa;
     if (e != std::string::npos) {
         // 1e+20 is written 1E20 and 1e-07 is written 1E-7.
         int exponent = 0;
         const char* first = s.data() + e + 1;
-        if (*first == '+')
-            ++first;
+        if (*first == '+') ++first;
         std::from_chars(first, s.data() + s.size(), exponent);
         out += "E" + std::to_string(exponent);
     }
@@ -123,38 +120,30 @@ std::string minSecText(double seconds) {
 
 std::optional<double> parseDecimal(std::string_view text) {
     std::string s = trim(text);
-    if (s.empty())
-        return std::nullopt;
+    if (s.empty()) return std::nullopt;
     const std::string& sep = regional().decimalSeparator;
     if (!sep.empty() && sep != ".") {
         auto p = s.find(sep);
-        if (p != std::string::npos)
-            s.replace(p, sep.size(), ".");
+        if (p != std::string::npos) s.replace(p, sep.size(), ".");
     }
-    if (s[0] == '+')
-        s.erase(0, 1);
+    if (s[0] == '+') s.erase(0, 1);
     double v = 0;
     auto res = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
     if (res.ec != std::errc() || res.ptr != s.data() + s.size()) {
         res = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
-        if (res.ec != std::errc() || res.ptr != s.data() + s.size())
-            return std::nullopt;
+        if (res.ec != std::errc() || res.ptr != s.data() + s.size()) return std::nullopt;
     }
-    if (!std::isfinite(v))
-        return std::nullopt;
+    if (!std::isfinite(v)) return std::nullopt;
     return v;
 }
 
 std::optional<std::int64_t> parseInteger(std::string_view text) {
     std::string s = trim(text);
-    if (!s.empty() && s[0] == '+')
-        s.erase(0, 1);
-    if (s.empty())
-        return std::nullopt;
+    if (!s.empty() && s[0] == '+') s.erase(0, 1);
+    if (s.empty()) return std::nullopt;
     std::int64_t v = 0;
     auto res = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (res.ec != std::errc() || res.ptr != s.data() + s.size())
-        return std::nullopt;
+    if (res.ec != std::errc() || res.ptr != s.data() + s.size()) return std::nullopt;
     return v;
 }
 

@@ -10,8 +10,12 @@ RegionalSettings& current() {
 }
 } // namespace
 
-const RegionalSettings& regional() { return current(); }
+const RegionalSettings& regional() {
+    return current();
+}
 
-void setRegional(const RegionalSettings& settings) { current() = settings; }
+void setRegional(const RegionalSettings& settings) {
+    current() = settings;
+}
 
 } // namespace pelagor

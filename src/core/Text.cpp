@@ -7,7 +7,9 @@ namespace pelagor {
 
 namespace {
 
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Decodes one code point at `pos` and advances it; invalid bytes decode as themselves.
 char32_t decode(std::string_view s, std::size_t& pos) {
@@ -27,8 +29,7 @@ char32_t decode(std::string_view s, std::size_t& pos) {
         return c;
     }
     for (int i = 0; i < extra; ++i) {
-        if (pos >= s.size() || !isContinuation(static_cast<unsigned char>(s[pos])))
-            return 0xFFFD;
+        if (pos >= s.size() || !isContinuation(static_cast<unsigned char>(s[pos]))) return 0xFFFD;
         cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
     }
     return cp;
@@ -53,17 +54,14 @@ void encode(char32_t cp, std::string& out) {
 }
 
 char32_t lower(char32_t cp) {
-    if (cp >= 'A' && cp <= 'Z')
-        return cp + 32;
-    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)
-        return cp + 32;
-    if (cp >= 0x100 && cp <= 0x17F && cp != 0x130 && cp != 0x131 && cp != 0x138 &&
-        cp != 0x149 && cp != 0x17F) {
+    if (cp >= 'A' && cp <= 'Z') return cp + 32;
+    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 32;
+    if (cp >= 0x100 && cp <= 0x17F && cp != 0x130 && cp != 0x131 && cp != 0x138 && cp != 0x149 &&
+        cp != 0x17F) {
         // Latin Extended-A pairs upper/lower as even/odd, except the 0x139-0x148 and
         // 0x179-0x17E runs, which pair odd/even.
         bool oddUpper = (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E);
-        if (oddUpper ? (cp % 2 == 1) : (cp % 2 == 0))
-            return cp + 1;
+        if (oddUpper ? (cp % 2 == 1) : (cp % 2 == 0)) return cp + 1;
     }
     return cp;
 }
@@ -81,8 +79,7 @@ std::vector<char32_t> foldedCodePoints(std::string_view s) {
 std::size_t utf8Length(std::string_view text) {
     std::size_t n = 0;
     for (unsigned char c : text)
-        if (!isContinuation(c))
-            ++n;
+        if (!isContinuation(c)) ++n;
     return n;
 }
 
@@ -90,8 +87,7 @@ std::string utf8Left(std::string_view text, std::size_t count) {
     std::size_t chars = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!isContinuation(static_cast<unsigned char>(text[i]))) {
-            if (chars == count)
-                return std::string(text.substr(0, i));
+            if (chars == count) return std::string(text.substr(0, i));
             ++chars;
         }
     }
@@ -101,22 +97,17 @@ std::string utf8Left(std::string_view text, std::size_t count) {
 std::string toUpperAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
     return out;
 }
 
 bool equalsIgnoreCaseAscii(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y + 32);
-        if (x != y)
-            return false;
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
+        if (x != y) return false;
     }
     return true;
 }
@@ -156,8 +147,7 @@ bool likeMatch(std::string_view text, std::string_view pattern) {
 std::string trim(std::string_view text) {
     const char* ws = " \t\r\n";
     auto b = text.find_first_not_of(ws);
-    if (b == std::string_view::npos)
-        return {};
+    if (b == std::string_view::npos) return {};
     auto e = text.find_last_not_of(ws);
     return std::string(text.substr(b, e - b + 1));
 }

@@ -21,8 +21,7 @@ std::string two(int v) {
 
 ClockParts clockParts(TimeMs value) {
     TimeMs t = value % kMsPerDay;
-    if (t < 0)
-        t += kMsPerDay;
+    if (t < 0) t += kMsPerDay;
     ClockParts p;
     p.hours = static_cast<int>(t / kMsPerHour);
     p.minutes = static_cast<int>(t / kMsPerMinute % 60);
@@ -54,7 +53,7 @@ std::optional<TimeMs> parseTime(std::string_view text) {
     std::vector<std::string> parts;
     std::string cur;
     for (std::size_t i = 0; i < s.size();) {
-        if (s[i] == ':' ) {
+        if (s[i] == ':') {
             parts.push_back(cur);
             cur.clear();
             ++i;
@@ -67,28 +66,23 @@ std::optional<TimeMs> parseTime(std::string_view text) {
         }
     }
     parts.push_back(cur);
-    if (parts.size() > 3)
-        return std::nullopt;
+    if (parts.size() > 3) return std::nullopt;
     int values[3] = {0, 0, 0};
     const int limits[3] = {23, 59, 59};
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const std::string& part = parts[i];
-        if (part.empty() || part.size() > 4)
-            return std::nullopt;
+        if (part.empty() || part.size() > 4) return std::nullopt;
         for (char c : part)
-            if (c < '0' || c > '9')
-                return std::nullopt;
+            if (c < '0' || c > '9') return std::nullopt;
         std::from_chars(part.data(), part.data() + part.size(), values[i]);
-        if (values[i] > limits[i])
-            return std::nullopt;
+        if (values[i] > limits[i]) return std::nullopt;
     }
     return makeTime(values[0], values[1], values[2]);
 }
 
 TimeMs parseTimeOrThrow(std::string_view text) {
     auto t = parseTime(text);
-    if (!t)
-        throw ConversionError("«" + std::string(text) + "» no es una hora válida");
+    if (!t) throw ConversionError("«" + std::string(text) + "» no es una hora válida");
     return *t;
 }
 

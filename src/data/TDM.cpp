@@ -25,8 +25,7 @@ TDM::TDM()
 }
 
 TDM::~TDM() {
-    if (DM == this)
-        DM = nullptr;
+    if (DM == this) DM = nullptr;
 }
 
 void TDM::setUpDatasets() {
@@ -49,9 +48,11 @@ void TDM::setUpDatasets() {
     QCompeticiones.beforeDelete = [this](Dataset& d) { QCompeticionesBeforeDelete(d); };
 
     // QParticipantes
-    QParticipantes.setSql({"Select *  from participantes", "where id_comp = :codigo", "ORDER by id_part"});
+    QParticipantes.setSql(
+        {"Select *  from participantes", "where id_comp = :codigo", "ORDER by id_part"});
     QParticipantes.setUpdateTable("participantes");
-    QParticipantes.addField(FieldDef::integer("id_comp").asKey().asRequired().withLabel("Competición"));
+    QParticipantes.addField(
+        FieldDef::integer("id_comp").asKey().asRequired().withLabel("Competición"));
     QParticipantes.addField(
         FieldDef::integer("id_part").asKey().asRequired().withLabel("ID (número de participante)"));
     QParticipantes.addField(FieldDef::string("Nombre", 40));
@@ -71,13 +72,16 @@ void TDM::setUpDatasets() {
     qPruebas.addField(FieldDef::string("Nombre", 30));
     qPruebas.beforePost = [this](Dataset& d) { qPruebasBeforePost(d); };
     qPruebas.duplicateKeyMessage = [](Dataset& d) {
-        return "Ya existe en el catálogo una modalidad con el código «" + d.asString("Codigo") + "».";
+        return "Ya existe en el catálogo una modalidad con el código «" + d.asString("Codigo") +
+               "».";
     };
 
     // QTiposApnea
-    QTiposApnea.setSql({"Select * from Tipos_Apneas", "where id_comp = :codigo", "order by codigo"});
+    QTiposApnea.setSql(
+        {"Select * from Tipos_Apneas", "where id_comp = :codigo", "order by codigo"});
     QTiposApnea.setUpdateTable("Tipos_Apneas");
-    QTiposApnea.addField(FieldDef::integer("id_comp").asKey().asRequired().withLabel("Competición"));
+    QTiposApnea.addField(
+        FieldDef::integer("id_comp").asKey().asRequired().withLabel("Competición"));
     QTiposApnea.addField(FieldDef::lookup("Nombre", 40, qPruebas, "codigo", "Codigo", "Nombre"));
     QTiposApnea.addField(FieldDef::string("codigo", 7).asKey().asRequired().withLabel("Código"));
     QTiposApnea.onNewRecord = [this](Dataset& d) { QTiposApneaNewRecord(d); };
@@ -90,23 +94,29 @@ void TDM::setUpDatasets() {
     auto marcasFields = [this](Dataset& q, const char* participantName) {
         q.setUpdateTable("marcas");
         q.addField(FieldDef::integer("id_comp").asKey().asRequired().withLabel("Competición"));
-        q.addField(FieldDef::integer("id_part").asKey().asRequired().withLabel("ID (número de participante)"));
+        q.addField(FieldDef::integer("id_part").asKey().asRequired().withLabel(
+            "ID (número de participante)"));
         q.addField(FieldDef::string("Cod_apnea", 6).asKey().asRequired().withLabel("Modalidad"));
         q.addField(FieldDef::floating("Unidades"));
         q.addField(FieldDef::integer("Minutos"));
         q.addField(FieldDef::integer("Segundos"));
-        q.addField(FieldDef::lookup(participantName, 40, QParticipantes, "id_part", "id_part", "Nombre"));
+        q.addField(
+            FieldDef::lookup(participantName, 40, QParticipantes, "id_part", "id_part", "Nombre"));
         q.beforePost = [this](Dataset& d) { QMarcasBeforePost(d); };
         q.onNewRecord = [this](Dataset& d) { QMarcasNewRecord(d); };
         q.duplicateKeyMessage = [](Dataset& d) {
             return "El participante " + d.asString("id_part") +
-                   " ya tiene una marca anunciada en la modalidad «" + d.asString("Cod_apnea") + "».";
+                   " ya tiene una marca anunciada en la modalidad «" + d.asString("Cod_apnea") +
+                   "».";
         };
     };
-    qMarcas.setSql({"Select * from marcas", "where id_comp = :codigo and cod_apnea = :apnea", "order by  id_part"});
+    qMarcas.setSql({"Select * from marcas", "where id_comp = :codigo and cod_apnea = :apnea",
+                    "order by  id_part"});
     marcasFields(qMarcas, "NombreParticipante");
-    qMarcas.addField(FieldDef::lookup("NombreApnea", 30, qPruebas, "Cod_apnea", "Codigo", "Nombre"));
-    qMarcasStartList.setSql({"Select * from marcas", "where id_comp = :codigo and cod_apnea = :apnea",
+    qMarcas.addField(
+        FieldDef::lookup("NombreApnea", 30, qPruebas, "Cod_apnea", "Codigo", "Nombre"));
+    qMarcasStartList.setSql({"Select * from marcas",
+                             "where id_comp = :codigo and cod_apnea = :apnea",
                              "order by unidades, minutos, segundos "});
     marcasFields(qMarcasStartList, "Nombreparticipante");
 
@@ -127,7 +137,8 @@ void TDM::setUpDatasets() {
                    " en la modalidad «" + d.asString("Cod_apnea") + "».";
         };
     };
-    QResultados.setSql({"Select * from resultados", "where id_comp = :codigo  and cod_apnea = :apnea",
+    QResultados.setSql({"Select * from resultados",
+                        "where id_comp = :codigo  and cod_apnea = :apnea",
                         "order by marca_anunciada, tiempo"});
     resultFields(QResultados);
     QResultados.addField(FieldDef::lookup("NombrePart", 40, QParticipantes, "id_comp;id_part",
@@ -143,11 +154,15 @@ void TDM::setUpDatasets() {
 
     // qClasificacion
     qClasificacion.setSql({"Select * from clasificacion_modalidad",
-                           "where id_comp = :codigo and cod_apnea = :apnea", "order by cod_apnea, puntos desc"});
+                           "where id_comp = :codigo and cod_apnea = :apnea",
+                           "order by cod_apnea, puntos desc"});
     qClasificacion.setUpdateTable("clasificacion_modalidad");
-    qClasificacion.addField(FieldDef::integer("id_comp").asKey().asRequired().withLabel("Competición"));
-    qClasificacion.addField(FieldDef::string("Cod_apnea", 6).asKey().asRequired().withLabel("Modalidad"));
-    qClasificacion.addField(FieldDef::integer("id_part").asKey().asRequired().withLabel("Participante"));
+    qClasificacion.addField(
+        FieldDef::integer("id_comp").asKey().asRequired().withLabel("Competición"));
+    qClasificacion.addField(
+        FieldDef::string("Cod_apnea", 6).asKey().asRequired().withLabel("Modalidad"));
+    qClasificacion.addField(
+        FieldDef::integer("id_part").asKey().asRequired().withLabel("Participante"));
     qClasificacion.addField(FieldDef::floating("Puntos"));
     qClasificacion.addField(FieldDef::string("Sexo", 1));
     qClasificacion.addField(FieldDef::lookup("Nombre", 40, QParticipantes, "id_comp;id_part",
@@ -171,23 +186,22 @@ void TDM::DataModuleCreate() {
     qPruebas.open();
 }
 
-void TDM::fdConBeforeConnect(db::Connection& connection) { connection.setDatabase(kDatabaseFileName); }
+void TDM::fdConBeforeConnect(db::Connection& connection) {
+    connection.setDatabase(kDatabaseFileName);
+}
 
 Value TDM::currentCompetitionId() const {
-    if (!QCompeticiones.isOpen())
-        return Value{};
+    if (!QCompeticiones.isOpen()) return Value{};
     return QCompeticiones.value("id");
 }
 
 std::string TDM::currentCompetitionName() const {
-    if (!QCompeticiones.isOpen())
-        return {};
+    if (!QCompeticiones.isOpen()) return {};
     return QCompeticiones.asString("Nombre");
 }
 
 std::string TDM::currentDisciplineCode() const {
-    if (!QTiposApnea.isOpen())
-        return {};
+    if (!QTiposApnea.isOpen()) return {};
     return QTiposApnea.asString("codigo");
 }
 
@@ -216,8 +230,7 @@ void TDM::actualizar() {
 }
 
 void TDM::cambiarModalidad(Dataset& q, const std::string& capnea) {
-    if (!QTiposApnea.isOpen() || !QTiposApnea.locate("codigo", Value{capnea}))
-        return;
+    if (!QTiposApnea.isOpen() || !QTiposApnea.locate("codigo", Value{capnea})) return;
     reopen(q, currentCompetitionId(), capnea);
 }
 
@@ -227,7 +240,8 @@ void TDM::actualizarResultados() {
 }
 
 void TDM::QResultadosCalcFields(Dataset& dataSet) {
-    dataSet.setValue("tiempoFormateado", Value{minSecText(static_cast<double>(dataSet.asInteger("Tiempo")))});
+    dataSet.setValue("tiempoFormateado",
+                     Value{minSecText(static_cast<double>(dataSet.asInteger("Tiempo")))});
     dataSet.setValue("TiempoRealFormat", Value{minSecText(dataSet.asFloat("Unidades"))});
 }
 
@@ -246,8 +260,7 @@ void TDM::segundosAMinSeg(double segundos, double& min, double& seg) {
 }
 
 void TDM::message(const std::string& text) {
-    if (showMessage)
-        showMessage(text);
+    if (showMessage) showMessage(text);
 }
 
 } // namespace pelagor

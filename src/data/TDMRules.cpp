@@ -10,9 +10,13 @@ namespace pelagor {
 using db::Dataset;
 using db::Value;
 
-void TDM::QParticipantesNewRecord(Dataset& dataSet) { dataSet.setValue("id_comp", currentCompetitionId()); }
+void TDM::QParticipantesNewRecord(Dataset& dataSet) {
+    dataSet.setValue("id_comp", currentCompetitionId());
+}
 
-void TDM::QTiposApneaNewRecord(Dataset& dataSet) { dataSet.setValue("id_comp", currentCompetitionId()); }
+void TDM::QTiposApneaNewRecord(Dataset& dataSet) {
+    dataSet.setValue("id_comp", currentCompetitionId());
+}
 
 void TDM::QMarcasNewRecord(Dataset& dataSet) {
     dataSet.setValue("id_comp", currentCompetitionId());
@@ -24,8 +28,7 @@ void TDM::QMarcasNewRecord(Dataset& dataSet) {
 
 void TDM::QCompeticionesAfterPost(Dataset& dataSet) {
     const Value id = dataSet.value("id");
-    if (!QTiposApnea.isOpen())
-        QTiposApnea.open();
+    if (!QTiposApnea.isOpen()) QTiposApnea.open();
     db::ControlsDisabled quietCatalogue(qPruebas);
     db::ControlsDisabled quietDisciplines(QTiposApnea);
     const int catalogueRow = qPruebas.recNo();
@@ -39,8 +42,7 @@ void TDM::QCompeticionesAfterPost(Dataset& dataSet) {
         held.bind(2, Value{code});
         const bool present = held.step();
         held.reset();
-        if (present)
-            continue;
+        if (present) continue;
         QTiposApnea.append();
         QTiposApnea.setValue("id_comp", id);
         QTiposApnea.setValue("codigo", Value{code});
@@ -73,11 +75,13 @@ void TDM::QMarcasBeforePost(Dataset& dataSet) {
         throw db::SilentAbort();
     }
     actualizarResultados();
-    if (!QResultados.locate({"id_comp", "id_part"}, {dataSet.value("id_comp"), dataSet.value("id_part")}))
+    if (!QResultados.locate({"id_comp", "id_part"},
+                            {dataSet.value("id_comp"), dataSet.value("id_part")}))
         return;
     if (QResultados.asFloat("Marca_anunciada") != dataSet.asFloat("Unidades") &&
         QResultados.asFloat("Unidades") > 0) {
-        message("Ya hay un valor en la marca registrada\r\nNo se puede modificar el valor de la marca anunciada");
+        message("Ya hay un valor en la marca registrada\r\nNo se puede modificar el valor de la "
+                "marca anunciada");
         dataSet.cancel();
         throw db::SilentAbort();
     }
@@ -87,18 +91,23 @@ namespace {
 void checkDisciplineCode(Dataset& dataSet, const char* field) {
     const std::string code = trim(dataSet.asString(field));
     if (utf8Length(code) > static_cast<std::size_t>(kMaxDisciplineCode))
-        throw db::DbError("El código «" + code + "» tiene más de " + std::to_string(kMaxDisciplineCode) +
-                          " caracteres. Las marcas, los resultados y las clasificaciones guardan el "
-                          "código con " +
-                          std::to_string(kMaxDisciplineCode) + " caracteres como máximo: use un código más corto.");
+        throw db::DbError(
+            "El código «" + code + "» tiene más de " + std::to_string(kMaxDisciplineCode) +
+            " caracteres. Las marcas, los resultados y las clasificaciones guardan el "
+            "código con " +
+            std::to_string(kMaxDisciplineCode) +
+            " caracteres como máximo: use un código más corto.");
     const std::string upper = toUpperAscii(code);
-    if (upper != dataSet.asString(field))
-        dataSet.setValue(field, Value{upper});
+    if (upper != dataSet.asString(field)) dataSet.setValue(field, Value{upper});
 }
 } // namespace
 
-void TDM::qPruebasBeforePost(Dataset& dataSet) { checkDisciplineCode(dataSet, "Codigo"); }
+void TDM::qPruebasBeforePost(Dataset& dataSet) {
+    checkDisciplineCode(dataSet, "Codigo");
+}
 
-void TDM::QTiposApneaBeforePost(Dataset& dataSet) { checkDisciplineCode(dataSet, "codigo"); }
+void TDM::QTiposApneaBeforePost(Dataset& dataSet) {
+    checkDisciplineCode(dataSet, "codigo");
+}
 
 } // namespace pelagor

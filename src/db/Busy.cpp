@@ -11,11 +11,12 @@ std::function<void(bool)>& handler() {
 int depth = 0;
 } // namespace
 
-void setBusyHandler(std::function<void(bool busy)> h) { handler() = std::move(h); }
+void setBusyHandler(std::function<void(bool busy)> h) {
+    handler() = std::move(h);
+}
 
 BusyScope::BusyScope() {
-    if (depth++ == 0 && handler())
-        handler()(true);
+    if (depth++ == 0 && handler()) handler()(true);
 }
 
 BusyScope::~BusyScope() {

@@ -17,8 +17,12 @@ constexpr int kBusyTimeoutMs = 5000;
 int savepointCounter = 0;
 } // namespace
 
-std::string sqliteVersion() { return sqlite3_libversion(); }
-int sqliteVersionNumber() { return sqlite3_libversion_number(); }
+std::string sqliteVersion() {
+    return sqlite3_libversion();
+}
+int sqliteVersionNumber() {
+    return sqlite3_libversion_number();
+}
 
 void checkSqliteVersion() {
     if (sqlite3_libversion_number() < kMinimumSqlite)
@@ -28,21 +32,21 @@ void checkSqliteVersion() {
 
 Connection::Connection() = default;
 
-Connection::~Connection() { close(); }
+Connection::~Connection() {
+    close();
+}
 
 void Connection::open() {
-    if (mDb)
-        return;
+    if (mDb) return;
     checkSqliteVersion();
-    if (beforeConnect)
-        beforeConnect(*this);
+    if (beforeConnect) beforeConnect(*this);
     std::error_code ec;
     const bool memory = mDatabase.empty() || mDatabase == ":memory:";
     const bool created = memory || !std::filesystem::exists(mDatabase, ec);
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(memory ? ":memory:" : mDatabase.c_str(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW,
-                             nullptr);
+    int rc =
+        sqlite3_open_v2(memory ? ":memory:" : mDatabase.c_str(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW, nullptr);
     if (rc != SQLITE_OK) {
         std::string engine = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);
@@ -57,8 +61,7 @@ void Connection::open() {
             afterConnect(*this, created);
         } catch (...) {
             close();
-            if (created && !memory)
-                std::filesystem::remove(mDatabase, ec);
+            if (created && !memory) std::filesystem::remove(mDatabase, ec);
             throw;
         }
     }
@@ -84,16 +87,21 @@ void Connection::exec(std::string_view sql) {
     }
 }
 
-std::int64_t Connection::lastInsertRowId() const { return mDb ? sqlite3_last_insert_rowid(mDb) : 0; }
+std::int64_t Connection::lastInsertRowId() const {
+    return mDb ? sqlite3_last_insert_rowid(mDb) : 0;
+}
 
-int Connection::changes() const { return mDb ? sqlite3_changes(mDb) : 0; }
+int Connection::changes() const {
+    return mDb ? sqlite3_changes(mDb) : 0;
+}
 
-bool Connection::inTransaction() const { return mDb && sqlite3_get_autocommit(mDb) == 0; }
+bool Connection::inTransaction() const {
+    return mDb && sqlite3_get_autocommit(mDb) == 0;
+}
 
 void Connection::raise(int rc) const {
     int code = mDb ? sqlite3_extended_errcode(mDb) : rc;
-    if ((code & 0xFF) != (rc & 0xFF))
-        code = rc;
+    if ((code & 0xFF) != (rc & 0xFF)) code = rc;
     std::string engine = mDb ? sqlite3_errmsg(mDb) : sqlite3_errstr(rc);
     throw sqliteError(code, engine, mDatabase);
 }
@@ -104,8 +112,7 @@ Transaction::Transaction(Connection& connection)
 }
 
 Transaction::~Transaction() {
-    if (mDone || !mConnection.isOpen())
-        return;
+    if (mDone || !mConnection.isOpen()) return;
     try {
         mConnection.exec("ROLLBACK TO " + mName);
         mConnection.exec("RELEASE " + mName);
@@ -125,8 +132,7 @@ BatchGuard::BatchGuard(Connection& connection)
 }
 
 BatchGuard::~BatchGuard() {
-    if (mDone || !mConnection.isOpen())
-        return;
+    if (mDone || !mConnection.isOpen()) return;
     // Leaving through an error: keep what was saved before it.
     try {
         mConnection.exec("RELEASE " + mName);

@@ -21,36 +21,27 @@ namespace {
 std::string lower(std::string_view s) {
     std::string out(s);
     for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
     return out;
 }
 
 bool sameValue(const Value& a, const Value& b) {
-    if (a.index() != b.index())
-        return false;
-    if (auto* x = std::get_if<double>(&a))
-        return *x == std::get<double>(b);
+    if (a.index() != b.index()) return false;
+    if (auto* x = std::get_if<double>(&a)) return *x == std::get<double>(b);
     return a == b;
 }
 
 FieldType typeFromDeclared(const std::string& declared, const Value& sample) {
     std::string t = lower(declared);
-    if (t.find("bigint") != std::string::npos)
-        return FieldType::LargeInt;
-    if (t.find("int") != std::string::npos)
-        return FieldType::Integer;
+    if (t.find("bigint") != std::string::npos) return FieldType::LargeInt;
+    if (t.find("int") != std::string::npos) return FieldType::Integer;
     if (t.find("real") != std::string::npos || t.find("doub") != std::string::npos ||
         t.find("floa") != std::string::npos || t.find("num") != std::string::npos)
         return FieldType::Float;
-    if (t.find("date") != std::string::npos)
-        return FieldType::Date;
-    if (!t.empty())
-        return FieldType::String;
-    if (std::holds_alternative<std::int64_t>(sample))
-        return FieldType::LargeInt;
-    if (std::holds_alternative<double>(sample))
-        return FieldType::Float;
+    if (t.find("date") != std::string::npos) return FieldType::Date;
+    if (!t.empty()) return FieldType::String;
+    if (std::holds_alternative<std::int64_t>(sample)) return FieldType::LargeInt;
+    if (std::holds_alternative<double>(sample)) return FieldType::Float;
     return FieldType::String;
 }
 
@@ -60,7 +51,9 @@ constexpr std::size_t kStatementCacheLimit = 32;
 
 // ---------------------------------------------------------------- FieldRef
 
-const FieldDef& FieldRef::def() const { return mDataset->fieldDef(mIndex); }
+const FieldDef& FieldRef::def() const {
+    return mDataset->fieldDef(mIndex);
+}
 
 Value FieldRef::value() const {
     mDataset->checkActive();
@@ -68,7 +61,9 @@ Value FieldRef::value() const {
     return row ? mDataset->readField(*row, mIndex) : Value{};
 }
 
-bool FieldRef::isNull() const { return db::isNull(value()); }
+bool FieldRef::isNull() const {
+    return db::isNull(value());
+}
 
 std::int64_t FieldRef::asInteger() const {
     Value v = coerce(value(), FieldType::Integer);
@@ -80,9 +75,13 @@ double FieldRef::asFloat() const {
     return db::isNull(v) ? 0.0 : std::get<double>(v);
 }
 
-std::string FieldRef::asString() const { return displayText(value()); }
+std::string FieldRef::asString() const {
+    return displayText(value());
+}
 
-void FieldRef::setValue(const Value& v) const { mDataset->writeField(mIndex, v); }
+void FieldRef::setValue(const Value& v) const {
+    mDataset->writeField(mIndex, v);
+}
 
 // ---------------------------------------------------------------- Dataset: setup
 
@@ -97,13 +96,18 @@ void Dataset::setSql(std::vector<std::string> lines) {
 
 void Dataset::setSqlLine(std::size_t index, std::string line) {
     if (index >= mSql.size())
-        throw DbError("La consulta de «" + mName + "» no tiene la línea " + std::to_string(index) + ".");
+        throw DbError("La consulta de «" + mName + "» no tiene la línea " + std::to_string(index) +
+                      ".");
     mSql[index] = std::move(line);
 }
 
-void Dataset::addSql(std::string line) { mSql.push_back(std::move(line)); }
+void Dataset::addSql(std::string line) {
+    mSql.push_back(std::move(line));
+}
 
-void Dataset::clearSql() { mSql.clear(); }
+void Dataset::clearSql() {
+    mSql.clear();
+}
 
 std::string Dataset::sqlText() const {
     std::string text;
@@ -114,7 +118,9 @@ std::string Dataset::sqlText() const {
     return text;
 }
 
-void Dataset::setParam(const std::string& name, Value value) { mParams[lower(name)] = std::move(value); }
+void Dataset::setParam(const std::string& name, Value value) {
+    mParams[lower(name)] = std::move(value);
+}
 
 Value Dataset::param(const std::string& name) const {
     auto it = mParams.find(lower(name));
@@ -133,12 +139,13 @@ int Dataset::fieldIndex(std::string_view name) const {
 
 int Dataset::requireField(std::string_view name) const {
     int i = fieldIndex(name);
-    if (i < 0)
-        throw DbError("«" + mName + "» no tiene el campo «" + std::string(name) + "».");
+    if (i < 0) throw DbError("«" + mName + "» no tiene el campo «" + std::string(name) + "».");
     return i;
 }
 
-FieldRef Dataset::fieldByName(std::string_view name) { return FieldRef(*this, requireField(name)); }
+FieldRef Dataset::fieldByName(std::string_view name) {
+    return FieldRef(*this, requireField(name));
+}
 
 std::vector<Dataset*> Dataset::lookupSources() const {
     std::vector<Dataset*> out;
@@ -161,8 +168,7 @@ Statement& Dataset::statement(const std::string& sql) {
         it->second->reset();
         return *it->second;
     }
-    if (mStatements.size() >= kStatementCacheLimit)
-        mStatements.clear();
+    if (mStatements.size() >= kStatementCacheLimit) mStatements.clear();
     auto stmt = std::make_unique<Statement>(mConnection, sql);
     // Preparing may have opened the connection for the first time.
     mStatementGeneration = mConnection.generation();
@@ -179,8 +185,7 @@ void Dataset::bindParams(Statement& stmt) {
 }
 
 void Dataset::open() {
-    if (isOpen())
-        return;
+    if (isOpen()) return;
     BusyScope busy;
     mConnection.open();
     fetchRows();
@@ -199,8 +204,7 @@ void Dataset::fetchRows() {
     mRows.clear();
     dropIndexes();
     // A dataset without declared fields takes its fields from the columns of each opening.
-    if (mFields.empty())
-        mDynamicFields = true;
+    if (mFields.empty()) mDynamicFields = true;
     const bool dynamic = mDynamicFields;
     bool haveRow = stmt.step();
     const int columns = stmt.columnCount();
@@ -209,11 +213,11 @@ void Dataset::fetchRows() {
         mFieldByName.clear();
         for (int c = 0; c < columns; ++c) {
             std::string name = stmt.columnName(c);
-            if (fieldIndex(name) >= 0)
-                continue;
+            if (fieldIndex(name) >= 0) continue;
             FieldDef f;
             f.name = name;
-            f.type = typeFromDeclared(stmt.columnDeclaredType(c), haveRow ? stmt.column(c) : Value{});
+            f.type =
+                typeFromDeclared(stmt.columnDeclaredType(c), haveRow ? stmt.column(c) : Value{});
             addField(std::move(f));
         }
     }
@@ -221,7 +225,8 @@ void Dataset::fetchRows() {
     std::vector<bool> found(mFields.size(), false);
     for (int c = 0; c < columns; ++c) {
         int f = fieldIndex(stmt.columnName(c));
-        if (f >= 0 && mFields[static_cast<std::size_t>(f)].kind == FieldKind::Data && !found[static_cast<std::size_t>(f)]) {
+        if (f >= 0 && mFields[static_cast<std::size_t>(f)].kind == FieldKind::Data &&
+            !found[static_cast<std::size_t>(f)]) {
             map[static_cast<std::size_t>(c)] = f;
             found[static_cast<std::size_t>(f)] = true;
         }
@@ -229,8 +234,8 @@ void Dataset::fetchRows() {
     for (std::size_t f = 0; f < mFields.size(); ++f)
         if (mFields[f].kind == FieldKind::Data && !found[f]) {
             stmt.reset();
-            throw DbError("La consulta de «" + mName + "» no devuelve la columna «" + mFields[f].name +
-                          "».");
+            throw DbError("La consulta de «" + mName + "» no devuelve la columna «" +
+                          mFields[f].name + "».");
         }
     try {
         while (haveRow) {
@@ -238,8 +243,7 @@ void Dataset::fetchRows() {
             row->values.resize(mFields.size());
             for (int c = 0; c < columns; ++c) {
                 int f = map[static_cast<std::size_t>(c)];
-                if (f < 0)
-                    continue;
+                if (f < 0) continue;
                 Value stored = stmt.column(c);
                 try {
                     row->values[static_cast<std::size_t>(f)] =
@@ -262,8 +266,7 @@ void Dataset::fetchRows() {
 }
 
 void Dataset::close() {
-    if (!isOpen())
-        return;
+    if (!isOpen()) return;
     // A pending edit is saved (or, untouched, dropped) rather than lost.
     finishEditing();
     mState = State::Inactive;
@@ -284,13 +287,11 @@ void Dataset::execute() {
 }
 
 void Dataset::checkActive() const {
-    if (!isOpen())
-        throw DbError("«" + mName + "» no está abierto.");
+    if (!isOpen()) throw DbError("«" + mName + "» no está abierto.");
 }
 
 void Dataset::finishEditing() {
-    if (!isEditing())
-        return;
+    if (!isEditing()) return;
     if (mModified)
         post();
     else
@@ -300,21 +301,18 @@ void Dataset::finishEditing() {
 // ---------------------------------------------------------------- cursor
 
 Dataset::Row* Dataset::currentRowPtr() const {
-    if (mCur < 0 || mCur >= static_cast<int>(mVisible.size()))
-        return nullptr;
+    if (mCur < 0 || mCur >= static_cast<int>(mVisible.size())) return nullptr;
     return mVisible[static_cast<std::size_t>(mCur)];
 }
 
 Dataset::Row* Dataset::accessRow() const {
-    if (mInCalc && mCalcRow)
-        return const_cast<Row*>(mCalcRow);
+    if (mInCalc && mCalcRow) return const_cast<Row*>(mCalcRow);
     return currentRowPtr();
 }
 
 void Dataset::setCurrent(int row, bool notifyViews) {
     mCur = row;
-    if (notifyViews)
-        notify([row](DatasetListener* l) { l->currentRowMoved(row); });
+    if (notifyViews) notify([row](DatasetListener* l) { l->currentRowMoved(row); });
 }
 
 void Dataset::first() {
@@ -358,18 +356,15 @@ void Dataset::prior() {
 }
 
 int Dataset::recNo() const {
-    if (mInCalc && mCalcRow)
-        return mCalcRow->pos + 1;
+    if (mInCalc && mCalcRow) return mCalcRow->pos + 1;
     return mCur + 1;
 }
 
 void Dataset::setRecNo(int recNo) {
     checkActive();
-    if (mVisible.empty())
-        return;
+    if (mVisible.empty()) return;
     int target = std::clamp(recNo, 1, static_cast<int>(mVisible.size())) - 1;
-    if (target == mCur && isEditing())
-        return;
+    if (target == mCur && isEditing()) return;
     finishEditing();
     // Saving may have moved rows (a cancelled new row disappears).
     target = std::clamp(recNo, 1, static_cast<int>(mVisible.size())) - 1;
@@ -393,11 +388,9 @@ bool Dataset::locate(const std::vector<std::string>& fields, const std::vector<V
     }
     Index& index = indexFor(idx);
     auto it = index.rows.find(key);
-    if (it == index.rows.end())
-        return false;
+    if (it == index.rows.end()) return false;
     Row* row = firstShown(it->second);
-    if (!row)
-        return false;
+    if (!row) return false;
     setCurrent(row->pos);
     mBof = mEof = false;
     return true;
@@ -405,8 +398,7 @@ bool Dataset::locate(const std::vector<std::string>& fields, const std::vector<V
 
 Value Dataset::lookup(const std::vector<std::string>& keyFields, const std::vector<Value>& keys,
                       const std::string& result) {
-    if (!isOpen() || keyFields.size() != keys.size())
-        return Value{};
+    if (!isOpen() || keyFields.size() != keys.size()) return Value{};
     std::vector<int> idx;
     for (const auto& f : keyFields)
         idx.push_back(requireField(f));
@@ -419,8 +411,7 @@ Value Dataset::lookup(const std::vector<std::string>& keyFields, const std::vect
     }
     Index& index = indexFor(idx);
     auto it = index.rows.find(key);
-    if (it == index.rows.end())
-        return Value{};
+    if (it == index.rows.end()) return Value{};
     Row* row = firstShown(it->second);
     return row ? readField(*row, resultField) : Value{};
 }
@@ -435,8 +426,7 @@ std::string Dataset::encodeKey(const std::vector<int>& fields, const std::vector
         try {
             v = coerce(values[i], mFields[static_cast<std::size_t>(fields[i])].type);
         } catch (const ConversionError&) {
-            if (!storedValues)
-                throw;
+            if (!storedValues) throw;
             v = values[i]; // a stored value of another kind matches nothing typed
             key += "X";
         }
@@ -468,8 +458,7 @@ std::string Dataset::keyOf(const Row& row, const std::vector<int>& fields) const
 
 Dataset::Index& Dataset::indexFor(const std::vector<int>& fields) {
     for (auto& index : mIndexes)
-        if (index->fields == fields)
-            return *index;
+        if (index->fields == fields) return *index;
     auto index = std::make_unique<Index>();
     index->fields = fields;
     index->rows.reserve(mRows.size());
@@ -495,14 +484,12 @@ void Dataset::indexAdd(Row* row) {
 void Dataset::indexRemove(Row* row) {
     for (auto& index : mIndexes) {
         auto k = index->keyOf.find(row);
-        if (k == index->keyOf.end())
-            continue;
+        if (k == index->keyOf.end()) continue;
         auto it = index->rows.find(k->second);
         if (it != index->rows.end()) {
             auto& list = it->second;
             list.erase(std::remove(list.begin(), list.end(), row), list.end());
-            if (list.empty())
-                index->rows.erase(it);
+            if (list.empty()) index->rows.erase(it);
         }
         index->keyOf.erase(k);
     }
@@ -511,8 +498,7 @@ void Dataset::indexRemove(Row* row) {
 Dataset::Row* Dataset::firstShown(const std::vector<Row*>& candidates) const {
     Row* best = nullptr;
     for (Row* r : candidates)
-        if (r->pos >= 0 && (!best || r->pos < best->pos))
-            best = r;
+        if (r->pos >= 0 && (!best || r->pos < best->pos)) best = r;
     return best;
 }
 
@@ -521,8 +507,7 @@ Dataset::Row* Dataset::firstShown(const std::vector<Row*>& candidates) const {
 void Dataset::parseFilter() {
     mFilterField = -1;
     mFilterPattern.clear();
-    if (trim(mFilter).empty())
-        return;
+    if (trim(mFilter).empty()) return;
     static const std::regex re(R"(^\s*(\w+)\s+like\s+'((?:[^']|'')*)'\s*$)", std::regex::icase);
     std::smatch m;
     if (!std::regex_match(mFilter, m, re))
@@ -535,14 +520,12 @@ void Dataset::parseFilter() {
 }
 
 bool Dataset::passesFilter(const Row& row) const {
-    if (!mFiltered || mFilterField < 0)
-        return true;
+    if (!mFiltered || mFilterField < 0) return true;
     return likeMatch(displayText(readField(row, mFilterField)), mFilterPattern);
 }
 
 void Dataset::setFilter(std::string expression) {
-    if (isOpen())
-        finishEditing();
+    if (isOpen()) finishEditing();
     std::string previous = mFilter;
     mFilter = std::move(expression);
     try {
@@ -559,10 +542,8 @@ void Dataset::setFilter(std::string expression) {
 }
 
 void Dataset::setFiltered(bool on) {
-    if (on == mFiltered)
-        return;
-    if (isOpen())
-        finishEditing();
+    if (on == mFiltered) return;
+    if (isOpen()) finishEditing();
     mFiltered = on;
     if (isOpen()) {
         rebuildVisible();
@@ -603,8 +584,7 @@ Value Dataset::readField(const Row& row, int field) const {
     case FieldKind::Data:
         return row.values[static_cast<std::size_t>(field)];
     case FieldKind::Lookup: {
-        if (!f.lookupDataset)
-            return Value{};
+        if (!f.lookupDataset) return Value{};
         std::vector<Value> keys;
         for (const auto& k : f.keyFields)
             keys.push_back(readField(row, requireField(k)));
@@ -612,11 +592,9 @@ Value Dataset::readField(const Row& row, int field) const {
     }
     case FieldKind::Calculated: {
         auto& slots = const_cast<Row&>(row).values;
-        if (mInCalc && mCalcRow == &row)
-            return slots[static_cast<std::size_t>(field)];
+        if (mInCalc && mCalcRow == &row) return slots[static_cast<std::size_t>(field)];
         for (std::size_t i = 0; i < mFields.size(); ++i)
-            if (mFields[i].kind == FieldKind::Calculated)
-                slots[i] = Value{};
+            if (mFields[i].kind == FieldKind::Calculated) slots[i] = Value{};
         if (onCalcFields) {
             // The event reads and writes the row being calculated; restore afterwards.
             struct Restore {
@@ -653,8 +631,9 @@ void Dataset::writeField(int field, const Value& v) {
     if (!isEditing())
         throw DbError("«" + mName + "» no está en edición: no se puede cambiar «" + f.name + "».");
     Value typed = coerce(v, f.type);
-    if (auto* s = std::get_if<std::string>(&typed); s && f.type == FieldType::String && !f.key &&
-                                                    f.width > 0 && utf8Length(*s) > static_cast<std::size_t>(f.width))
+    if (auto* s = std::get_if<std::string>(&typed);
+        s && f.type == FieldType::String && !f.key && f.width > 0 &&
+        utf8Length(*s) > static_cast<std::size_t>(f.width))
         typed = utf8Left(*s, static_cast<std::size_t>(f.width));
     Row* row = currentRowPtr();
     row->values[static_cast<std::size_t>(field)] = std::move(typed);
@@ -670,7 +649,9 @@ Value Dataset::value(std::string_view field) const {
     return row ? readField(*row, f) : Value{};
 }
 
-void Dataset::setValue(std::string_view field, const Value& v) { writeField(requireField(field), v); }
+void Dataset::setValue(std::string_view field, const Value& v) {
+    writeField(requireField(field), v);
+}
 
 std::int64_t Dataset::asInteger(std::string_view field) const {
     Value v = coerce(value(field), FieldType::Integer);
@@ -682,11 +663,12 @@ double Dataset::asFloat(std::string_view field) const {
     return db::isNull(v) ? 0.0 : std::get<double>(v);
 }
 
-std::string Dataset::asString(std::string_view field) const { return displayText(value(field)); }
+std::string Dataset::asString(std::string_view field) const {
+    return displayText(value(field));
+}
 
 Value Dataset::valueAt(int row, int field) const {
-    if (row < 0 || row >= static_cast<int>(mVisible.size()))
-        return Value{};
+    if (row < 0 || row >= static_cast<int>(mVisible.size())) return Value{};
     return readField(*mVisible[static_cast<std::size_t>(row)], field);
 }
 
@@ -712,7 +694,8 @@ void Dataset::beginNewRow(bool atEnd) {
     if (!atEnd && mCur >= 0) {
         visiblePos = static_cast<std::size_t>(mCur);
         Row* before = mVisible[visiblePos];
-        auto it = std::find_if(mRows.begin(), mRows.end(), [before](const auto& r) { return r.get() == before; });
+        auto it = std::find_if(mRows.begin(), mRows.end(),
+                               [before](const auto& r) { return r.get() == before; });
         mRows.insert(it, std::move(row));
         mCurBeforeInsert = mCur; // the row that was current comes back to this position
     } else {
@@ -728,8 +711,7 @@ void Dataset::beginNewRow(bool atEnd) {
     notify([pos](DatasetListener* l) { l->rowInserted(pos); });
     setCurrent(pos);
     try {
-        if (onNewRecord)
-            onNewRecord(*this);
+        if (onNewRecord) onNewRecord(*this);
     } catch (...) {
         cancel();
         throw;
@@ -740,8 +722,7 @@ void Dataset::beginNewRow(bool atEnd) {
 
 void Dataset::edit() {
     checkActive();
-    if (isEditing())
-        return;
+    if (isEditing()) return;
     if (mVisible.empty() || !currentRowPtr()) {
         append();
         return;
@@ -755,8 +736,7 @@ void Dataset::edit() {
 void Dataset::checkBeforeWrite(const Row& row) const {
     for (std::size_t i = 0; i < mFields.size(); ++i) {
         const FieldDef& f = mFields[i];
-        if (f.kind != FieldKind::Data)
-            continue;
+        if (f.kind != FieldKind::Data) continue;
         const Value& v = row.values[i];
         const auto* s = std::get_if<std::string>(&v);
         if (f.required && !f.autoIncrement && (db::isNull(v) || (s && s->empty()))) {
@@ -765,24 +745,21 @@ void Dataset::checkBeforeWrite(const Row& row) const {
             throw DbError("El campo " + named + " debe tener un valor.");
         }
         if (f.key && s && f.width > 0 && utf8Length(*s) > static_cast<std::size_t>(f.width))
-            throw DbError("El valor «" + *s + "» del campo «" + f.name + "» es demasiado largo: admite " +
-                          std::to_string(f.width) + " caracteres como máximo.");
+            throw DbError("El valor «" + *s + "» del campo «" + f.name +
+                          "» es demasiado largo: admite " + std::to_string(f.width) +
+                          " caracteres como máximo.");
     }
 }
 
 void Dataset::post() {
     checkActive();
-    if (!isEditing())
-        return;
+    if (!isEditing()) return;
     BusyScope busy;
-    if (beforePost)
-        beforePost(*this);
-    if (!isEditing())
-        return; // the rule cancelled the edit
+    if (beforePost) beforePost(*this);
+    if (!isEditing()) return; // the rule cancelled the edit
     Row* row = currentRowPtr();
     checkBeforeWrite(*row);
-    if (mUpdateTable.empty())
-        throw DbError("«" + mName + "» es de solo lectura.");
+    if (mUpdateTable.empty()) throw DbError("«" + mName + "» es de solo lectura.");
     try {
         if (mState == State::Insert)
             writeInsert(*row);
@@ -791,8 +768,7 @@ void Dataset::post() {
     } catch (const DbError& e) {
         raiseWriteError(e);
     }
-    if (mState == State::Edit)
-        indexRemove(row);
+    if (mState == State::Edit) indexRemove(row);
     indexAdd(row);
     mState = State::Browse;
     mBackup.clear();
@@ -802,8 +778,7 @@ void Dataset::post() {
         l->rowChanged(pos);
         l->stateChanged();
     });
-    if (afterPost)
-        afterPost(*this);
+    if (afterPost) afterPost(*this);
 }
 
 void Dataset::raiseWriteError(const std::exception& e) {
@@ -813,8 +788,7 @@ void Dataset::raiseWriteError(const std::exception& e) {
     constexpr int kUnique = 2067;     // SQLITE_CONSTRAINT_UNIQUE
     if ((code == kPrimaryKey || code == kUnique) && duplicateKeyMessage)
         throw DbError(duplicateKeyMessage(*this), code, dbe->detail());
-    if (dbe)
-        throw *dbe;
+    if (dbe) throw *dbe;
     throw DbError(e.what());
 }
 
@@ -833,9 +807,9 @@ void Dataset::writeInsert(Row& row) {
         marks += "?";
         values.push_back(row.values[i]);
     }
-    const std::string sql = cols.empty()
-                                ? "INSERT INTO " + mUpdateTable + " DEFAULT VALUES"
-                                : "INSERT INTO " + mUpdateTable + " (" + cols + ") VALUES (" + marks + ")";
+    const std::string sql =
+        cols.empty() ? "INSERT INTO " + mUpdateTable + " DEFAULT VALUES"
+                     : "INSERT INTO " + mUpdateTable + " (" + cols + ") VALUES (" + marks + ")";
     Statement& stmt = statement(sql);
     for (std::size_t i = 0; i < values.size(); ++i)
         stmt.bind(static_cast<int>(i + 1), values[i]);
@@ -847,8 +821,7 @@ void Dataset::refreshRow(Row& row, std::int64_t rowid) {
     std::string cols;
     std::vector<std::size_t> fields;
     for (std::size_t i = 0; i < mFields.size(); ++i) {
-        if (mFields[i].kind != FieldKind::Data)
-            continue;
+        if (mFields[i].kind != FieldKind::Data) continue;
         cols += (cols.empty() ? "" : ", ") + mFields[i].name;
         fields.push_back(i);
     }
@@ -856,7 +829,8 @@ void Dataset::refreshRow(Row& row, std::int64_t rowid) {
     stmt.bind(1, Value{rowid});
     if (stmt.step())
         for (std::size_t c = 0; c < fields.size(); ++c)
-            row.values[fields[c]] = coerce(stmt.column(static_cast<int>(c)), mFields[fields[c]].type);
+            row.values[fields[c]] =
+                coerce(stmt.column(static_cast<int>(c)), mFields[fields[c]].type);
     stmt.reset();
 }
 
@@ -865,8 +839,7 @@ void Dataset::writeUpdate(Row& row) {
     std::vector<Value> values, keys;
     for (std::size_t i = 0; i < mFields.size(); ++i) {
         const FieldDef& f = mFields[i];
-        if (f.kind != FieldKind::Data)
-            continue;
+        if (f.kind != FieldKind::Data) continue;
         if (f.key) {
             where += (where.empty() ? "" : " AND ") + f.name + " IS ?";
             keys.push_back(mBackup[i]);
@@ -876,10 +849,8 @@ void Dataset::writeUpdate(Row& row) {
             values.push_back(row.values[i]);
         }
     }
-    if (sets.empty())
-        return;
-    if (where.empty())
-        throw DbError("«" + mName + "» no tiene campos clave: no se puede guardar.");
+    if (sets.empty()) return;
+    if (where.empty()) throw DbError("«" + mName + "» no tiene campos clave: no se puede guardar.");
     Statement& stmt = statement("UPDATE " + mUpdateTable + " SET " + sets + " WHERE " + where);
     int n = 1;
     for (const auto& v : values)
@@ -888,20 +859,21 @@ void Dataset::writeUpdate(Row& row) {
         stmt.bind(n++, v);
     stmt.run();
     if (mConnection.changes() == 0)
-        throw DbError("No se ha encontrado en la base de datos el registro que se quería guardar en «" +
-                      mUpdateTable + "»: puede que se haya borrado. Vuelva a abrir la lista.");
+        throw DbError(
+            "No se ha encontrado en la base de datos el registro que se quería guardar en «" +
+            mUpdateTable + "»: puede que se haya borrado. Vuelva a abrir la lista.");
 }
 
 void Dataset::cancel() {
-    if (!isEditing())
-        return;
+    if (!isEditing()) return;
     const int pos = mCur;
     if (mState == State::Insert) {
         Row* row = currentRowPtr();
         mVisible.erase(mVisible.begin() + pos);
         renumberFrom(static_cast<std::size_t>(pos));
         indexRemove(row);
-        mRows.erase(std::find_if(mRows.begin(), mRows.end(), [row](const auto& r) { return r.get() == row; }));
+        mRows.erase(std::find_if(mRows.begin(), mRows.end(),
+                                 [row](const auto& r) { return r.get() == row; }));
         mState = State::Browse;
         mModified = false;
         notify([pos](DatasetListener* l) { l->rowRemoved(pos); });
@@ -924,19 +896,15 @@ void Dataset::remove() {
         cancel();
         return;
     }
-    if (mState == State::Edit)
-        cancel();
+    if (mState == State::Edit) cancel();
     Row* row = currentRowPtr();
-    if (!row)
-        throw DbError("No hay ningún registro que borrar en «" + mName + "».");
-    if (mUpdateTable.empty())
-        throw DbError("«" + mName + "» es de solo lectura.");
+    if (!row) throw DbError("No hay ningún registro que borrar en «" + mName + "».");
+    if (mUpdateTable.empty()) throw DbError("«" + mName + "» es de solo lectura.");
     BusyScope busy;
     {
         // The rule's own deletions and the row itself go together or not at all.
         Transaction tx(mConnection);
-        if (beforeDelete)
-            beforeDelete(*this);
+        if (beforeDelete) beforeDelete(*this);
         std::string where;
         std::vector<Value> keys;
         for (std::size_t i = 0; i < mFields.size(); ++i)
@@ -958,7 +926,8 @@ void Dataset::remove() {
         mVisible.erase(mVisible.begin() + pos);
         renumberFrom(static_cast<std::size_t>(pos));
     }
-    mRows.erase(std::find_if(mRows.begin(), mRows.end(), [row](const auto& r) { return r.get() == row; }));
+    mRows.erase(
+        std::find_if(mRows.begin(), mRows.end(), [row](const auto& r) { return r.get() == row; }));
     notify([pos](DatasetListener* l) { l->rowRemoved(pos); });
     setCurrent(mVisible.empty() ? -1 : std::min(pos, static_cast<int>(mVisible.size()) - 1));
     mBof = false;
@@ -986,11 +955,12 @@ void Dataset::removeListener(DatasetListener* listener) {
     mListeners.erase(std::remove(mListeners.begin(), mListeners.end(), listener), mListeners.end());
 }
 
-void Dataset::disableControls() { ++mSuspended; }
+void Dataset::disableControls() {
+    ++mSuspended;
+}
 
 void Dataset::enableControls() {
-    if (mSuspended == 0)
-        return;
+    if (mSuspended == 0) return;
     if (--mSuspended == 0) {
         mPendingReset = false;
         notify([](DatasetListener* l) { l->datasetReset(); });

@@ -93,7 +93,9 @@ public:
     // --- fields
     void addField(FieldDef def);
     int fieldCount() const { return static_cast<int>(mFields.size()); }
-    const FieldDef& fieldDef(int index) const { return mFields.at(static_cast<std::size_t>(index)); }
+    const FieldDef& fieldDef(int index) const {
+        return mFields.at(static_cast<std::size_t>(index));
+    }
     // -1 when the dataset has no such field (names are compared without regard to case).
     int fieldIndex(std::string_view name) const;
     // Raises a DbError naming the field when there is none.

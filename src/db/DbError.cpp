@@ -6,7 +6,8 @@
 namespace pelagor::db {
 
 std::string describeSqliteError(int extendedCode, const std::string& databaseName) {
-    const std::string file = databaseName.empty() ? std::string("de datos") : "«" + databaseName + "»";
+    const std::string file =
+        databaseName.empty() ? std::string("de datos") : "«" + databaseName + "»";
     std::string text;
     switch (extendedCode) {
     case SQLITE_CONSTRAINT_PRIMARYKEY:
@@ -20,7 +21,8 @@ std::string describeSqliteError(int extendedCode, const std::string& databaseNam
         switch (extendedCode & 0xFF) {
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
-            text = "El archivo " + file + " está bloqueado por otro programa. Ciérrelo y vuelva a intentarlo.";
+            text = "El archivo " + file +
+                   " está bloqueado por otro programa. Ciérrelo y vuelva a intentarlo.";
             break;
         case SQLITE_READONLY:
             text = "No se puede escribir en el archivo " + file + ".";
@@ -49,7 +51,8 @@ std::string describeSqliteError(int extendedCode, const std::string& databaseNam
     return text;
 }
 
-DbError sqliteError(int extendedCode, const std::string& engineText, const std::string& databaseName) {
+DbError sqliteError(int extendedCode, const std::string& engineText,
+                    const std::string& databaseName) {
     return DbError(describeSqliteError(extendedCode, databaseName), extendedCode, engineText);
 }
 

@@ -34,6 +34,7 @@ public:
 // A readable Spanish message for an SQLite result code.
 std::string describeSqliteError(int extendedCode, const std::string& databaseName);
 // The error for an SQLite result code, with the readable message and the engine's text.
-DbError sqliteError(int extendedCode, const std::string& engineText, const std::string& databaseName);
+DbError sqliteError(int extendedCode, const std::string& engineText,
+                    const std::string& databaseName);
 
 } // namespace pelagor::db

@@ -15,13 +15,21 @@ FieldDef make(std::string name, FieldType type, int width = 0) {
 }
 } // namespace
 
-FieldDef FieldDef::integer(std::string name) { return make(std::move(name), FieldType::Integer); }
-FieldDef FieldDef::largeInt(std::string name) { return make(std::move(name), FieldType::LargeInt); }
-FieldDef FieldDef::floating(std::string name) { return make(std::move(name), FieldType::Float); }
+FieldDef FieldDef::integer(std::string name) {
+    return make(std::move(name), FieldType::Integer);
+}
+FieldDef FieldDef::largeInt(std::string name) {
+    return make(std::move(name), FieldType::LargeInt);
+}
+FieldDef FieldDef::floating(std::string name) {
+    return make(std::move(name), FieldType::Float);
+}
 FieldDef FieldDef::string(std::string name, int width) {
     return make(std::move(name), FieldType::String, width);
 }
-FieldDef FieldDef::date(std::string name) { return make(std::move(name), FieldType::Date); }
+FieldDef FieldDef::date(std::string name) {
+    return make(std::move(name), FieldType::Date);
+}
 
 FieldDef FieldDef::lookup(std::string name, int width, Dataset& source, const std::string& keys,
                           const std::string& lookupKeys, std::string resultField) {
@@ -51,8 +59,7 @@ std::vector<std::string> splitFieldList(const std::string& list) {
             cur += c;
         }
     }
-    if (!trim(cur).empty())
-        out.push_back(trim(cur));
+    if (!trim(cur).empty()) out.push_back(trim(cur));
     return out;
 }
 

@@ -36,8 +36,9 @@ struct FieldDef {
     static FieldDef string(std::string name, int width);
     static FieldDef date(std::string name);
     // Key lists are field names separated by ';', as in "id_comp;id_part".
-    static FieldDef lookup(std::string name, int width, Dataset& source, const std::string& keyFields,
-                           const std::string& lookupKeyFields, std::string resultField);
+    static FieldDef lookup(std::string name, int width, Dataset& source,
+                           const std::string& keyFields, const std::string& lookupKeyFields,
+                           std::string resultField);
     static FieldDef calculated(std::string name, FieldType type, int width = 0);
 
     FieldDef& asKey() {

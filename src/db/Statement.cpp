@@ -18,7 +18,9 @@ Statement::Statement(Connection& connection, std::string_view sql) : mConnection
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(mStmt); }
+Statement::~Statement() {
+    sqlite3_finalize(mStmt);
+}
 
 void Statement::reset() {
     if (mStmt) {
@@ -27,12 +29,13 @@ void Statement::reset() {
     }
 }
 
-int Statement::parameterCount() const { return mStmt ? sqlite3_bind_parameter_count(mStmt) : 0; }
+int Statement::parameterCount() const {
+    return mStmt ? sqlite3_bind_parameter_count(mStmt) : 0;
+}
 
 std::string Statement::parameterName(int index) const {
     const char* n = sqlite3_bind_parameter_name(mStmt, index);
-    if (!n)
-        return {};
+    if (!n) return {};
     return std::string(n + 1);
 }
 
@@ -46,20 +49,17 @@ void Statement::bind(int index, const Value& value) {
         rc = sqlite3_bind_double(mStmt, index, *d);
     else {
         const auto& s = std::get<std::string>(value);
-        rc = sqlite3_bind_text(mStmt, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+        rc =
+            sqlite3_bind_text(mStmt, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
     }
-    if (rc != SQLITE_OK)
-        mConnection.raise(rc);
+    if (rc != SQLITE_OK) mConnection.raise(rc);
 }
 
 bool Statement::step() {
-    if (!mStmt)
-        return false;
+    if (!mStmt) return false;
     int rc = sqlite3_step(mStmt);
-    if (rc == SQLITE_ROW)
-        return true;
-    if (rc == SQLITE_DONE)
-        return false;
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
     sqlite3_reset(mStmt);
     mConnection.raise(rc);
 }
@@ -69,7 +69,9 @@ void Statement::run() {
     }
 }
 
-int Statement::columnCount() const { return mStmt ? sqlite3_column_count(mStmt) : 0; }
+int Statement::columnCount() const {
+    return mStmt ? sqlite3_column_count(mStmt) : 0;
+}
 
 std::string Statement::columnName(int index) const {
     const char* n = sqlite3_column_name(mStmt, index);

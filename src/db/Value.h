@@ -12,7 +12,9 @@ enum class FieldType { Integer, LargeInt, Float, String, Date };
 
 using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
 
-inline bool isNull(const Value& v) { return std::holds_alternative<std::monostate>(v); }
+inline bool isNull(const Value& v) {
+    return std::holds_alternative<std::monostate>(v);
+}
 
 // Converts a value to the kind of a field (whole numbers for Integer and LargeInt, reals for
 // Float, texts for String and Date). A text that is not a number raises a ConversionError;

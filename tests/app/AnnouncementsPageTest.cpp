@@ -13,7 +13,8 @@ protected:
         WindowFixture::SetUp();
         exec("insert into competiciones (Nombre) values ('Vacía'), ('Copa');"
              "insert into Tipos_Apneas values (2, 'STA'), (2, 'DIN');"
-             "insert into participantes (id_comp, id_part, Nombre) values (2, 1, 'Ana'), (2, 2, 'Bea');"
+             "insert into participantes (id_comp, id_part, Nombre) values (2, 1, 'Ana'), (2, 2, "
+             "'Bea');"
              "insert into marcas values (2, 1, 'DIN', 75, 0, 0), (2, 2, 'STA', NULL, 4, 30)");
         reloadCompetitions();
         click("BCompeticiones");
@@ -39,7 +40,8 @@ TEST_F(Announcements, OpensOnTheFirstDisciplineWithItsColumns) {
     selector()->setCurrentIndex(1);
     QApplication::processEvents();
     EXPECT_EQ(DM->currentDisciplineCode(), "STA");
-    EXPECT_EQ(visibleHeaders("GridMarcas"), (std::vector<std::string>{"ID", "Nombre", "Minutos", "Segundos"}));
+    EXPECT_EQ(visibleHeaders("GridMarcas"),
+              (std::vector<std::string>{"ID", "Nombre", "Minutos", "Segundos"}));
     EXPECT_EQ(columnTexts("GridMarcas", 1), std::vector<std::string>{"Bea"});
 
     // Back to the participants, with the competition reopened on its first discipline.
@@ -56,11 +58,13 @@ TEST_F(Announcements, ANewRowTakesTheSelectedDisciplineAndBadTimesAreRefused) {
     QApplication::processEvents();
     navClick("BNavMarcas", "nbInsert");
     type("GridMarcas", 1, 0, 1);
-    EXPECT_EQ(cell("GridMarcas", 1, 1), QStringLiteral("Ana")); // the name shows once the number matches
+    EXPECT_EQ(cell("GridMarcas", 1, 1),
+              QStringLiteral("Ana")); // the name shows once the number matches
     type("GridMarcas", 1, 3, 5);
     type("GridMarcas", 1, 4, 10);
     navClick("BNavMarcas", "nbPost");
-    EXPECT_EQ(sql("select id_comp, Cod_apnea, Minutos, Segundos from marcas where id_part = 1 and Cod_apnea = 'STA'"),
+    EXPECT_EQ(sql("select id_comp, Cod_apnea, Minutos, Segundos from marcas where id_part = 1 and "
+                  "Cod_apnea = 'STA'"),
               "2,STA,5,10");
     EXPECT_TRUE(boxes.texts.empty());
 

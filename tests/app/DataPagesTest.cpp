@@ -54,7 +54,8 @@ TEST_F(DataPages, TheCatalogueIsEditedInPlace) {
 }
 
 TEST_F(DataPages, ANewCompetitionGetsTheCatalogueAndListsItsDisciplinesInCodeOrder) {
-    exec("delete from tipos_pruebas; insert into tipos_pruebas values ('STA', 'Estática'), ('DIN', 'Dinámica'),"
+    exec("delete from tipos_pruebas; insert into tipos_pruebas values ('STA', 'Estática'), ('DIN', "
+         "'Dinámica'),"
          " ('CNF', 'Sin aletas')");
     DM->qPruebas.close();
     DM->qPruebas.open();
@@ -73,8 +74,10 @@ TEST_F(DataPages, ANewCompetitionGetsTheCatalogueAndListsItsDisciplinesInCodeOrd
     ASSERT_TRUE(type("GridCompeticiones", 0, 1, QDate(2027, 3, 14)));
     ASSERT_TRUE(type("GridCompeticiones", 0, 2, QStringLiteral("Piscina Municipal")));
     navClick("NavCompet", "nbPost");
-    EXPECT_EQ(sql("select Nombre, Fecha, Lugar from competiciones"), "Open Indoor,2027-03-14,Piscina Municipal");
-    EXPECT_EQ(cell("GridCompeticiones", 0, 1), QLocale().toString(QDate(2027, 3, 14), QLocale::ShortFormat));
+    EXPECT_EQ(sql("select Nombre, Fecha, Lugar from competiciones"),
+              "Open Indoor,2027-03-14,Piscina Municipal");
+    EXPECT_EQ(cell("GridCompeticiones", 0, 1),
+              QLocale().toString(QDate(2027, 3, 14), QLocale::ShortFormat));
 
     click("BCompTiposApnea");
     EXPECT_EQ(columnTexts("GridPruebas", 0), (std::vector<std::string>{"CNF", "DIN", "STA"}));
@@ -85,7 +88,8 @@ TEST_F(DataPages, ANewCompetitionGetsTheCatalogueAndListsItsDisciplinesInCodeOrd
 
 TEST_F(DataPages, ParticipantsFollowTheSelectedCompetition) {
     exec("insert into competiciones (Nombre) values ('Primera'), ('Segunda');"
-         "insert into participantes values (1, 5, 'Ana', 'F', '', ''), (2, 9, 'Luis', 'M', '', 'Orca'),"
+         "insert into participantes values (1, 5, 'Ana', 'F', '', ''), (2, 9, 'Luis', 'M', '', "
+         "'Orca'),"
          " (2, 3, 'Marta', 'F', 'L-1', 'Foca')");
     reloadCompetitions();
     click("BCompeticiones");
@@ -101,7 +105,8 @@ TEST_F(DataPages, ParticipantsFollowTheSelectedCompetition) {
     type("GridParticipantes", 2, 1, QStringLiteral("Otra"));
     navClick("NavParticipantes", "nbPost");
     ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_TRUE(boxes.texts[0].startsWith(QStringLiteral("Ya existe un participante con el número 3 en esta competición.")))
+    EXPECT_TRUE(boxes.texts[0].startsWith(
+        QStringLiteral("Ya existe un participante con el número 3 en esta competición.")))
         << boxes.texts[0].toStdString();
     EXPECT_TRUE(navEnabled("NavParticipantes", "nbPost")); // still in editing
     type("GridParticipantes", 2, 0, 4);
@@ -111,7 +116,8 @@ TEST_F(DataPages, ParticipantsFollowTheSelectedCompetition) {
     // A typed name is saved when the user goes back without pressing save.
     type("GridParticipantes", 0, 1, QStringLiteral("Marta G."));
     click("BVolverGeneral");
-    EXPECT_EQ(sql("select Nombre from participantes where id_comp = 2 and id_part = 3"), "Marta G.");
+    EXPECT_EQ(sql("select Nombre from participantes where id_comp = 2 and id_part = 3"),
+              "Marta G.");
 
     selectRow("GridCompeticiones", 0);
     click("BCompPart");
@@ -136,8 +142,10 @@ TEST_F(DataPages, DeletingACompetitionAfterConfirmingRemovesItsRows) {
     ASSERT_EQ(boxes.texts.size(), 2u);
     EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("«Se borra»")));
     EXPECT_EQ(columnTexts("GridCompeticiones", 0), std::vector<std::string>{"Se queda"});
-    EXPECT_EQ(sql("select (select count(*) from Tipos_Apneas where id_comp = 2) + (select count(*) from participantes"
-                  " where id_comp = 2) + (select count(*) from marcas where id_comp = 2) + (select count(*) from"
+    EXPECT_EQ(sql("select (select count(*) from Tipos_Apneas where id_comp = 2) + (select count(*) "
+                  "from participantes"
+                  " where id_comp = 2) + (select count(*) from marcas where id_comp = 2) + (select "
+                  "count(*) from"
                   " resultados where id_comp = 2)"),
               "0");
     EXPECT_EQ(sql("select count(*) from clasificacion_modalidad where id_comp = 2"), "1");

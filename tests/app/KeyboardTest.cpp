@@ -49,7 +49,8 @@ TEST_F(Keyboard, TypedRowsAreSavedWhenTheUserMovesOn) {
     typeText("Iker");
     // Pressing "Marcas Anunciadas" with the editor still open keeps what was typed.
     click("BPartMarcasAnunciadas");
-    EXPECT_EQ(sql("select group_concat(id_part || ' ' || Nombre, '; ') from participantes"), "7 Nora Diaz; 3 Iker");
+    EXPECT_EQ(sql("select group_concat(id_part || ' ' || Nombre, '; ') from participantes"),
+              "7 Nora Diaz; 3 Iker");
     EXPECT_TRUE(boxes.texts.empty());
 }
 

@@ -23,8 +23,9 @@ TEST_F(MainWindow, StartsOnTheMenuWithAFreshDatabase) {
     ASSERT_NE(fIntroResult, nullptr);
     EXPECT_FALSE(fIntroResult->isVisible());
     EXPECT_EQ(w->TabControl1->count(), 10);
-    const char* pages[] = {"TIMenu", "TIListadoPruebas", "TICompeticiones", "TITiposApnea", "TIParticipantes",
-                           "TIMarcas", "TIStartList", "TIResultados", "TIClasificacion", "TIValoresStartList"};
+    const char* pages[] = {
+        "TIMenu",   "TIListadoPruebas", "TICompeticiones", "TITiposApnea",    "TIParticipantes",
+        "TIMarcas", "TIStartList",      "TIResultados",    "TIClasificacion", "TIValoresStartList"};
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(w->TabControl1->widget(i)->objectName(), QString::fromLatin1(pages[i]));
     EXPECT_EQ(find<QPushButton>("BTerminar")->text(), QStringLiteral("TERMINAR"));
@@ -41,8 +42,8 @@ TEST_F(MainWindow, EveryPageHasItsTitleAndTheBackTableLeadsHome) {
         const char* backTo;
         QString backTitle;
     } steps[] = {
-        {"BTiposPrueba", "TIListadoPruebas", QStringLiteral("Modalidades de Apnea Indoor"), "TIMenu",
-         QStringLiteral("ORLA_Pelagor v1.0")},
+        {"BTiposPrueba", "TIListadoPruebas", QStringLiteral("Modalidades de Apnea Indoor"),
+         "TIMenu", QStringLiteral("ORLA_Pelagor v1.0")},
         {"BCompeticiones", "TICompeticiones", QStringLiteral("Listado de Competiciones"), "TIMenu",
          QStringLiteral("ORLA_Pelagor v1.0")},
     };
@@ -106,7 +107,8 @@ TEST_F(MainWindow, AnIncompleteFileStopsTheStartWithItsName) {
     }
     EXPECT_FALSE(createApplicationObjects());
     ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("no tiene la tabla «marcas»"))) << boxes.texts[0].toStdString();
+    EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("no tiene la tabla «marcas»")))
+        << boxes.texts[0].toStdString();
     EXPECT_EQ(Principal, nullptr);
     EXPECT_EQ(DM, nullptr);
     w = nullptr;

@@ -39,12 +39,10 @@ public:
 private:
     void answer() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
+        if (!box || !box->isVisible()) return;
         texts.push_back(box->text());
         QAbstractButton* b = box->button(reply);
-        if (!b)
-            b = box->button(QMessageBox::Ok);
+        if (!b) b = box->button(QMessageBox::Ok);
         if (b)
             b->click();
         else
@@ -91,7 +89,8 @@ protected:
         QApplication::processEvents();
     }
     bool navEnabled(const char* navigator, const char* button) {
-        auto* b = find<QWidget>(navigator)->findChild<QAbstractButton*>(QString::fromLatin1(button));
+        auto* b =
+            find<QWidget>(navigator)->findChild<QAbstractButton*>(QString::fromLatin1(button));
         return b && b->isEnabled();
     }
     QString page() { return w->TabControl1->currentWidget()->objectName(); }
@@ -134,8 +133,7 @@ protected:
         auto* view = find<QTableView>(grid);
         std::vector<std::string> out;
         for (int c = 0; c < view->model()->columnCount(); ++c)
-            if (!view->isColumnHidden(c))
-                out.push_back(header(grid, c).toStdString());
+            if (!view->isColumnHidden(c)) out.push_back(header(grid, c).toStdString());
         return out;
     }
 };

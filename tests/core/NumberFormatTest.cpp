@@ -1,6 +1,6 @@
 // Number texts: the patterns "00" and "00.00", the shortest form, minutes and seconds.
-#include "core/Discipline.h"
 #include "core/NumberFormat.h"
+#include "core/Discipline.h"
 #include "core/Regional.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +24,9 @@ TEST(NumberFormat, Pattern00RoundsHalvesAwayFromZeroWithTwoDigitsAtLeast) {
     const struct {
         double value;
         const char* text;
-    } cases[] = {{0, "00"}, {5, "05"}, {27.5, "28"}, {59.5, "60"}, {0.5, "01"}, {2.5, "03"},
-                 {-0.5, "-01"}, {-0.4, "00"}, {100, "100"}, {1234.49, "1234"}, {9.4999, "09"}};
+    } cases[] = {{0, "00"},    {5, "05"},         {27.5, "28"},  {59.5, "60"},
+                 {0.5, "01"},  {2.5, "03"},       {-0.5, "-01"}, {-0.4, "00"},
+                 {100, "100"}, {1234.49, "1234"}, {9.4999, "09"}};
     for (const auto& c : cases)
         EXPECT_EQ(formatPattern00(c.value), c.text) << c.value;
 }
@@ -35,9 +36,10 @@ TEST_F(WithSeparator, Pattern00_00UsesTheRegionalSeparator) {
         double value;
         const char* point;
         const char* comma;
-    } cases[] = {{75, "75.00", "75,00"},       {5, "05.00", "05,00"},       {150.5, "150.50", "150,50"},
-                 {62.5, "62.50", "62,50"},     {1234.5, "1234.50", "1234,50"}, {1.005, "01.01", "01,01"},
-                 {0.125, "00.13", "00,13"},    {99.999, "100.00", "100,00"}, {0, "00.00", "00,00"}};
+    } cases[] = {
+        {75, "75.00", "75,00"},    {5, "05.00", "05,00"},          {150.5, "150.50", "150,50"},
+        {62.5, "62.50", "62,50"},  {1234.5, "1234.50", "1234,50"}, {1.005, "01.01", "01,01"},
+        {0.125, "00.13", "00,13"}, {99.999, "100.00", "100,00"},   {0, "00.00", "00,00"}};
     for (const auto& c : cases) {
         use(".");
         EXPECT_EQ(formatPattern00_00(c.value), c.point) << c.value;
@@ -51,8 +53,9 @@ TEST_F(WithSeparator, ShortestFormDropsTrailingZeros) {
     const struct {
         double value;
         const char* text;
-    } cases[] = {{75, "75"}, {87.5, "87,5"}, {0, "0"}, {-3.25, "-3,25"}, {0.1 + 0.2, "0,3"},
-                 {123456789012345.0, "123456789012345"}, {1e20, "1E20"}, {100, "100"}};
+    } cases[] = {{75, "75"},       {87.5, "87,5"},     {0, "0"},
+                 {-3.25, "-3,25"}, {0.1 + 0.2, "0,3"}, {123456789012345.0, "123456789012345"},
+                 {1e20, "1E20"},   {100, "100"}};
     for (const auto& c : cases)
         EXPECT_EQ(formatShortest(c.value), c.text) << c.value;
 }
@@ -61,8 +64,9 @@ TEST(NumberFormat, MinutesAndSecondsOfSeconds) {
     const struct {
         double seconds;
         const char* text;
-    } cases[] = {{0, "00:00"},    {5, "00:05"},   {65, "01:05"},  {330, "05:30"}, {6000, "100:00"},
-                 {87.5, "01:28"}, {59.5, "00:60"}, {185, "03:05"}, {3600, "60:00"}, {125, "02:05"}, {59, "00:59"}};
+    } cases[] = {{0, "00:00"},     {5, "00:05"},    {65, "01:05"},   {330, "05:30"},
+                 {6000, "100:00"}, {87.5, "01:28"}, {59.5, "00:60"}, {185, "03:05"},
+                 {3600, "60:00"},  {125, "02:05"},  {59, "00:59"}};
     for (const auto& c : cases)
         EXPECT_EQ(minSecText(c.seconds), c.text) << c.seconds;
 }

@@ -25,10 +25,11 @@ TEST(Text, LikeIgnoresCaseAndKnowsItsWildcards) {
         const char* text;
         const char* pattern;
         bool match;
-    } cases[] = {{"F", "F", true},   {"f", "F", true},     {"M", "F", false},  {"", "%", true},
-                 {"M", "%", true},   {"x", "_", true},     {"", "_", false},   {"Ñu", "ñ%", true},
-                 {"ÁGUILA", "águila", true}, {"abc", "a%c", true}, {"abc", "a%b", false},
-                 {"aXbXc", "%x%x%", true}, {"ab", "a_b", false}};
+    } cases[] = {{"F", "F", true},     {"f", "F", true},      {"M", "F", false},
+                 {"", "%", true},      {"M", "%", true},      {"x", "_", true},
+                 {"", "_", false},     {"Ñu", "ñ%", true},    {"ÁGUILA", "águila", true},
+                 {"abc", "a%c", true}, {"abc", "a%b", false}, {"aXbXc", "%x%x%", true},
+                 {"ab", "a_b", false}};
     for (const auto& c : cases)
         EXPECT_EQ(likeMatch(c.text, c.pattern), c.match) << c.text << " like " << c.pattern;
 }

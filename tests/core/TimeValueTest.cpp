@@ -1,7 +1,7 @@
 // Time values: clock forms, long time form and reading of typed times.
+#include "core/TimeValue.h"
 #include "core/Errors.h"
 #include "core/Regional.h"
-#include "core/TimeValue.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ protected:
 TEST_F(TimeValueTest, ClockFormsShowTheTimeOfDay) {
     EXPECT_EQ(formatHHNN(makeTime(8, 30)), "08:30");
     EXPECT_EQ(formatHHNN(makeTime(7, 42, 59, 999)), "07:42");
-    EXPECT_EQ(formatHHNN(makeTime(25, 5)), "01:05");          // past midnight
+    EXPECT_EQ(formatHHNN(makeTime(25, 5)), "01:05");                   // past midnight
     EXPECT_EQ(formatHHNN(makeTime(0, 30) - makeTime(0, 45)), "23:45"); // before midnight
     EXPECT_EQ(formatNNSS(makeTime(0, 4, 5)), "04:05");
     EXPECT_EQ(formatNNSS(makeTime(1, 4, 5)), "04:05");
@@ -38,12 +38,17 @@ TEST_F(TimeValueTest, ReadsHoursMinutesAndSeconds) {
     const struct {
         const char* text;
         TimeMs value;
-    } good[] = {{"8", makeTime(8, 0)},        {"08:30", makeTime(8, 30)},   {"0:45", makeTime(0, 45)},
-                {"8:30:00", makeTime(8, 30)}, {"00:4:5", makeTime(0, 4, 5)}, {" 23:59:59 ", makeTime(23, 59, 59)},
+    } good[] = {{"8", makeTime(8, 0)},
+                {"08:30", makeTime(8, 30)},
+                {"0:45", makeTime(0, 45)},
+                {"8:30:00", makeTime(8, 30)},
+                {"00:4:5", makeTime(0, 4, 5)},
+                {" 23:59:59 ", makeTime(23, 59, 59)},
                 {"0", 0}};
     for (const auto& c : good)
         EXPECT_EQ(parseTime(c.text), c.value) << c.text;
-    for (const char* bad : {"", "00::30", "24:00", "00:60", "00:05:60", "8:30:00:00", "a:b", "-1:00", "8h"})
+    for (const char* bad :
+         {"", "00::30", "24:00", "00:60", "00:05:60", "8:30:00:00", "a:b", "-1:00", "8h"})
         EXPECT_FALSE(parseTime(bad).has_value()) << bad;
     try {
         parseTimeOrThrow("00::30");

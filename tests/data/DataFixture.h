@@ -58,7 +58,8 @@ protected:
         ASSERT_TRUE(dm->QCompeticiones.locate("id", db::Value{id}));
     }
 
-    void addParticipant(std::int64_t number, const std::string& name, const std::string& sex = "M") {
+    void addParticipant(std::int64_t number, const std::string& name,
+                        const std::string& sex = "M") {
         auto& q = dm->QParticipantes;
         q.append();
         q.setValue("id_part", db::Value{number});
@@ -68,7 +69,8 @@ protected:
     }
 
     // Enters an announced performance in qMarcas for its current discipline.
-    void announce(std::int64_t number, double metres, std::int64_t minutes = 0, std::int64_t seconds = 0) {
+    void announce(std::int64_t number, double metres, std::int64_t minutes = 0,
+                  std::int64_t seconds = 0) {
         auto& q = dm->qMarcas;
         q.append();
         q.setValue("id_part", db::Value{number});

@@ -17,7 +17,8 @@ protected:
         setCatalogue({"DIN", "STA", "CNF"});
     }
     std::string disciplinesOf(std::int64_t id) {
-        return query("select codigo from Tipos_Apneas where id_comp = " + std::to_string(id) + " order by codigo");
+        return query("select codigo from Tipos_Apneas where id_comp = " + std::to_string(id) +
+                     " order by codigo");
     }
 };
 
@@ -71,10 +72,14 @@ protected:
         gone = addCompetition("Se borra");
         for (auto id : {keep, gone}) {
             const auto c = std::to_string(id);
-            exec("insert into participantes (id_comp, id_part, Nombre) values (" + c + ", 1, 'Ana')");
-            exec("insert into marcas (id_comp, id_part, Cod_apnea, Unidades) values (" + c + ", 1, 'DIN', 50)");
-            exec("insert into resultados (id_comp, Cod_apnea, id_part) values (" + c + ", 'DIN', 1)");
-            exec("insert into clasificacion_modalidad (id_comp, Cod_apnea, id_part) values (" + c + ", 'DIN', 1)");
+            exec("insert into participantes (id_comp, id_part, Nombre) values (" + c +
+                 ", 1, 'Ana')");
+            exec("insert into marcas (id_comp, id_part, Cod_apnea, Unidades) values (" + c +
+                 ", 1, 'DIN', 50)");
+            exec("insert into resultados (id_comp, Cod_apnea, id_part) values (" + c +
+                 ", 'DIN', 1)");
+            exec("insert into clasificacion_modalidad (id_comp, Cod_apnea, id_part) values (" + c +
+                 ", 'DIN', 1)");
         }
         selectCompetition(gone);
     }
@@ -97,8 +102,9 @@ TEST_F(Deletion, RemovesTheDependentRowsInOrderThenTheCompetitionAndKeepsItsClas
     dm->QCompeticiones.remove();
     EXPECT_EQ(counts(gone), "0,0,0,0,0,1");
     EXPECT_EQ(counts(keep), "1,1,1,3,1,1");
-    EXPECT_EQ(query("select group_concat(what, ' ') from (select distinct what from log order by n)"),
-              "resultados marcas participantes Tipos_Apneas competiciones");
+    EXPECT_EQ(
+        query("select group_concat(what, ' ') from (select distinct what from log order by n)"),
+        "resultados marcas participantes Tipos_Apneas competiciones");
     EXPECT_EQ(dm->QCompeticiones.recordCount(), 1);
 
     // The id of the deleted competition is never given again.
@@ -133,7 +139,8 @@ protected:
     }
     // A result row for athlete 1 in the discipline, as the results page would leave it.
     void result(const char* code, double announced, double realised) {
-        exec("insert into resultados (id_comp, Cod_apnea, id_part, Marca_anunciada, Unidades) values (" +
+        exec("insert into resultados (id_comp, Cod_apnea, id_part, Marca_anunciada, Unidades) "
+             "values (" +
              std::to_string(comp) + ", '" + code + "', 1, " + std::to_string(announced) + ", " +
              std::to_string(realised) + ")");
     }
@@ -145,9 +152,7 @@ TEST_F(Announcements, TimesAboveFiftyNineAreRefusedAndTheRowRestored) {
     EXPECT_EQ(stored("STA"), "1,0,59,59");
     EXPECT_TRUE(messages.empty());
 
-    const struct {
-        std::int64_t minutes, seconds;
-    } refused[] = {{60, 0}, {0, 60}, {4, 75}};
+    const struct { std::int64_t minutes, seconds; } refused[] = {{60, 0}, {0, 60}, {4, 75}};
     for (const auto& t : refused) {
         messages.clear();
         // An edited row returns to its values.
@@ -156,7 +161,8 @@ TEST_F(Announcements, TimesAboveFiftyNineAreRefusedAndTheRowRestored) {
         dm->qMarcas.setValue("Minutos", Value{t.minutes});
         dm->qMarcas.setValue("Segundos", Value{t.seconds});
         EXPECT_THROW(dm->qMarcas.post(), db::SilentAbort);
-        EXPECT_EQ(messages, std::vector<std::string>{"Los minutos y/o segundos no pueden ser > de 59"});
+        EXPECT_EQ(messages,
+                  std::vector<std::string>{"Los minutos y/o segundos no pueden ser > de 59"});
         EXPECT_EQ(dm->qMarcas.state(), db::Dataset::State::Browse);
         EXPECT_EQ(dm->qMarcas.asInteger("Minutos"), 59);
         EXPECT_EQ(dm->qMarcas.asInteger("Segundos"), 59);
@@ -180,8 +186,9 @@ TEST_F(Announcements, ADistanceIsLockedOnceARealisedPerformanceAboveZeroExists) 
     };
     result("DIN", 75, 70);
     EXPECT_THROW(change(1, 80), db::SilentAbort);
-    EXPECT_EQ(messages, std::vector<std::string>{"Ya hay un valor en la marca registrada\r\n"
-                                                 "No se puede modificar el valor de la marca anunciada"});
+    EXPECT_EQ(messages,
+              std::vector<std::string>{"Ya hay un valor en la marca registrada\r\n"
+                                       "No se puede modificar el valor de la marca anunciada"});
     EXPECT_EQ(dm->qMarcas.asFloat("Unidades"), 75);
     change(1, 75); // the same distance again is accepted
     EXPECT_TRUE(messages.empty());
@@ -240,7 +247,8 @@ TEST_F(Announcements, KeysAreUniqueAndTheParticipantNumberIsRequired) {
         announce(1, 55);
         FAIL() << "second announcement saved";
     } catch (const db::DbError& e) {
-        EXPECT_EQ(e.text(), "El participante 1 ya tiene una marca anunciada en la modalidad «DIN».");
+        EXPECT_EQ(e.text(),
+                  "El participante 1 ya tiene una marca anunciada en la modalidad «DIN».");
     }
     dm->qMarcas.cancel();
     dm->qMarcas.append(); // an empty number is refused by the dataset layer
@@ -262,7 +270,8 @@ TEST_F(RecordRules, DisciplineCodesAreKeptShortAndInUpperCase) {
             c.q->post();
             ADD_FAILURE() << "7-character code saved in " << c.q->name();
         } catch (const db::DbError& e) {
-            EXPECT_NE(std::string(e.what()).find("más de 6 caracteres"), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("más de 6 caracteres"), std::string::npos)
+                << e.what();
         }
         EXPECT_TRUE(c.q->isEditing());
         c.q->setValue(c.field, Value{"dynb"});

@@ -17,9 +17,11 @@ TEST(TDMStart, AFreshDirectoryGetsADatabaseAndTheFirstFiveDatasetsOpen) {
     TDM dm;
     EXPECT_TRUE(std::filesystem::exists(kDatabaseFileName));
     EXPECT_EQ(dm.fdCon.database(), kDatabaseFileName);
-    for (auto* q : {&dm.QCompeticiones, &dm.QParticipantes, &dm.QTiposApnea, &dm.qMarcas, &dm.qPruebas})
+    for (auto* q :
+         {&dm.QCompeticiones, &dm.QParticipantes, &dm.QTiposApnea, &dm.qMarcas, &dm.qPruebas})
         EXPECT_TRUE(q->isOpen()) << q->name();
-    for (auto* q : {&dm.qMarcasStartList, &dm.QResultados, &dm.qResPopulation, &dm.qClasificacion, &dm.fdqTodo})
+    for (auto* q : {&dm.qMarcasStartList, &dm.QResultados, &dm.qResPopulation, &dm.qClasificacion,
+                    &dm.fdqTodo})
         EXPECT_FALSE(q->isOpen()) << q->name();
     EXPECT_GE(dm.qPruebas.recordCount(), 4);
     EXPECT_TRUE(dm.QCompeticiones.isEmpty());
@@ -36,8 +38,10 @@ TEST(TDMStart, AnIncompleteFileIsNamedAndNotTouched) {
         TDM dm;
         FAIL() << "started on an incomplete file";
     } catch (const db::DbError& e) {
-        EXPECT_EQ(e.text(), "El archivo de datos «pelagorData.db» no tiene la tabla «clasificacion_modalidad». "
-                            "No se ha modificado nada en el archivo.");
+        EXPECT_EQ(
+            e.text(),
+            "El archivo de datos «pelagorData.db» no tiene la tabla «clasificacion_modalidad». "
+            "No se ha modificado nada en el archivo.");
     }
     EXPECT_EQ(std::filesystem::file_size(kDatabaseFileName), size);
 }
@@ -52,14 +56,21 @@ protected:
         first = addCompetition("Open Madrid");
         second = addCompetition("Copa Norte");
         // Competition two: two athletes with announcements in DIN and STA, one result row.
-        exec("insert into participantes values (" + std::to_string(second) + ", 7, 'Lucía', 'F', '', 'Orca'),"
-             " (" + std::to_string(second) + ", 3, 'Pablo', 'M', '', 'Foca')");
-        exec("insert into marcas values (" + std::to_string(second) + ", 7, 'DIN', 100, 0, 0),"
-             " (" + std::to_string(second) + ", 3, 'DIN', 75, 0, 0), (" + std::to_string(second) +
+        exec("insert into participantes values (" + std::to_string(second) +
+             ", 7, 'Lucía', 'F', '', 'Orca'),"
+             " (" +
+             std::to_string(second) + ", 3, 'Pablo', 'M', '', 'Foca')");
+        exec("insert into marcas values (" + std::to_string(second) +
+             ", 7, 'DIN', 100, 0, 0),"
+             " (" +
+             std::to_string(second) + ", 3, 'DIN', 75, 0, 0), (" + std::to_string(second) +
              ", 3, 'STA', NULL, 4, 5), (" + std::to_string(second) + ", 9, 'CNF', 50, 0, 0)");
-        exec("insert into resultados (id_comp, Cod_apnea, id_part, Marca_anunciada, Tiempo, Unidades)"
-             " values (" + std::to_string(second) + ", 'STA', 3, NULL, 245, 330)");
-        exec("delete from Tipos_Apneas where id_comp = " + std::to_string(second) + " and codigo = 'CNF'");
+        exec("insert into resultados (id_comp, Cod_apnea, id_part, Marca_anunciada, Tiempo, "
+             "Unidades)"
+             " values (" +
+             std::to_string(second) + ", 'STA', 3, NULL, 245, 330)");
+        exec("delete from Tipos_Apneas where id_comp = " + std::to_string(second) +
+             " and codigo = 'CNF'");
         exec("insert into Tipos_Apneas values (" + std::to_string(second) + ", 'EST')");
     }
 
@@ -79,8 +90,10 @@ TEST_F(TDMTest, ActualizarReopensEverythingForTheCurrentCompetitionAndItsFirstDi
     EXPECT_EQ(dm->currentDisciplineCode(), "DIN");
     EXPECT_EQ(dm->QTiposApnea.asString("Nombre"), "Nombre DIN");
     EXPECT_EQ(column(dm->qMarcas, "id_part"), (std::vector<std::string>{"3", "7"}));
-    EXPECT_EQ(column(dm->qMarcas, "NombreParticipante"), (std::vector<std::string>{"Pablo", "Lucía"}));
-    EXPECT_EQ(column(dm->qMarcasStartList, "Nombreparticipante"), (std::vector<std::string>{"Pablo", "Lucía"}));
+    EXPECT_EQ(column(dm->qMarcas, "NombreParticipante"),
+              (std::vector<std::string>{"Pablo", "Lucía"}));
+    EXPECT_EQ(column(dm->qMarcasStartList, "Nombreparticipante"),
+              (std::vector<std::string>{"Pablo", "Lucía"}));
     EXPECT_TRUE(dm->QResultados.isEmpty());
 
     selectCompetition(first);
@@ -116,7 +129,8 @@ TEST_F(TDMTest, NamesResolveOnlyForParticipantsOfTheCompetitionShown) {
     // A number that is not a participant shows an empty name.
     exec("insert into marcas values (" + std::to_string(second) + ", 8, 'DIN', 60, 0, 0)");
     dm->cambiarModalidad(dm->qMarcas, "DIN");
-    EXPECT_EQ(column(dm->qMarcas, "NombreParticipante"), (std::vector<std::string>{"Pablo", "Lucía", ""}));
+    EXPECT_EQ(column(dm->qMarcas, "NombreParticipante"),
+              (std::vector<std::string>{"Pablo", "Lucía", ""}));
     // With the participants of another competition loaded, nobody resolves.
     dm->QParticipantes.close();
     dm->QParticipantes.setParam("codigo", Value{first});
@@ -128,8 +142,8 @@ TEST_F(TDMTest, ClassificationPositionsCountTheShownRows) {
     selectCompetition(second);
     dm->actualizar();
     const std::string c = std::to_string(second);
-    exec("insert into clasificacion_modalidad values (" + c + ", 'DIN', 7, 90, 'F', '90.00'), (" + c +
-         ", 'DIN', 3, 70, 'M', '70.00'), (" + c + ", 'DIN', 5, 80, 'f', '80.00')");
+    exec("insert into clasificacion_modalidad values (" + c + ", 'DIN', 7, 90, 'F', '90.00'), (" +
+         c + ", 'DIN', 3, 70, 'M', '70.00'), (" + c + ", 'DIN', 5, 80, 'f', '80.00')");
     auto& q = dm->qClasificacion;
     q.setParam("codigo", Value{second});
     q.setParam("apnea", Value{"DIN"});

@@ -1,8 +1,8 @@
 // The dataset layer's contract: reading, the cursor, editing and writing back by key, events,
 // required fields and widths, locate, the filter, lookups, calculated fields, views, batches.
+#include "db/Dataset.h"
 #include "core/Errors.h"
 #include "db/Connection.h"
-#include "db/Dataset.h"
 #include "db/DbError.h"
 #include "db/Statement.h"
 
@@ -16,8 +16,7 @@ namespace {
 
 std::int64_t scalar(Connection& c, const std::string& sql) {
     Statement s(c, sql);
-    if (!s.step())
-        return -1;
+    if (!s.step()) return -1;
     Value v = s.column(0);
     return isNull(v) ? -1 : std::get<std::int64_t>(coerce(v, FieldType::Integer));
 }
@@ -35,9 +34,12 @@ protected:
     Dataset people{con, "people"};
 
     void SetUp() override {
-        con.exec("CREATE TABLE people (id INTEGER PRIMARY KEY AUTOINCREMENT, team INTEGER NOT NULL DEFAULT 1,"
-                 " name VARCHAR(5) NOT NULL, score DOUBLE, level INTEGER DEFAULT 7, extra TEXT DEFAULT 'x');"
-                 "INSERT INTO people (team, name, score) VALUES (1, 'Ana', 10), (1, 'Bea', 20), (2, 'Ceci', 30),"
+        con.exec("CREATE TABLE people (id INTEGER PRIMARY KEY AUTOINCREMENT, team INTEGER NOT NULL "
+                 "DEFAULT 1,"
+                 " name VARCHAR(5) NOT NULL, score DOUBLE, level INTEGER DEFAULT 7, extra TEXT "
+                 "DEFAULT 'x');"
+                 "INSERT INTO people (team, name, score) VALUES (1, 'Ana', 10), (1, 'Bea', 20), "
+                 "(2, 'Ceci', 30),"
                  " (2, 'dani', NULL);");
         people.setSql({"select * from people", "where team >= :team", "order by id"});
         people.setParam("team", Value{std::int64_t{1}});
@@ -90,7 +92,7 @@ TEST_F(DatasetTest, NewRowGetsTheKeyAndTheTableDefaultsBack) {
     people.post();
     EXPECT_EQ(people.state(), Dataset::State::Browse);
     EXPECT_EQ(people.asInteger("id"), 5);
-    EXPECT_EQ(people.asInteger("team"), 1);  // default of the table, read back
+    EXPECT_EQ(people.asInteger("team"), 1); // default of the table, read back
     EXPECT_EQ(people.asInteger("level"), 7);
     EXPECT_EQ(people.recNo(), 5);
     EXPECT_EQ(scalar(con, "select count(*) from people where name = 'Eva' and extra = 'x'"), 1);
@@ -164,7 +166,9 @@ TEST_F(DatasetTest, RequiredFieldsAndKeysAreRefusedWithTheRowKeptInEditing) {
     people.cancel();
 
     // The engine's own refusal comes back readable, the row still in editing.
-    people.duplicateKeyMessage = [](Dataset& d) { return "Ya existe la persona " + d.asString("id") + "."; };
+    people.duplicateKeyMessage = [](Dataset& d) {
+        return "Ya existe la persona " + d.asString("id") + ".";
+    };
     people.setRecNo(1);
     people.edit();
     people.setValue("id", Value{std::int64_t{2}});
@@ -255,7 +259,8 @@ TEST_F(DatasetTest, EventsRunInOrderAndARuleMayStopASaveSilently) {
     EXPECT_THROW(people.post(), SilentAbort);
     EXPECT_EQ(people.state(), Dataset::State::Browse);
     EXPECT_EQ(people.recordCount(), 5);
-    EXPECT_EQ(seen, (std::vector<std::string>{"new", "before:Eva", "after:5", "new", "before:Stop"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"new", "before:Eva", "after:5", "new", "before:Stop"}));
     EXPECT_EQ(scalar(con, "select count(*) from people"), 5);
 }
 
@@ -264,7 +269,9 @@ TEST_F(DatasetTest, DeleteRunsItsRuleAndTheDeletionTogetherOrNotAtAll) {
              "INSERT INTO notes VALUES (1, 'a'), (2, 'b'), (3, 'c');"
              "CREATE TRIGGER keep_three BEFORE DELETE ON people WHEN old.id = 3"
              " BEGIN SELECT RAISE(ABORT, 'row 3 is protected'); END;");
-    people.beforeDelete = [&](Dataset& d) { con.exec("DELETE FROM notes WHERE person = " + d.asString("id")); };
+    people.beforeDelete = [&](Dataset& d) {
+        con.exec("DELETE FROM notes WHERE person = " + d.asString("id"));
+    };
 
     people.setRecNo(2);
     people.remove();
@@ -393,8 +400,8 @@ TEST_F(DatasetTest, ViewsHearChangesExceptWhileSuspended) {
     people.append();
     people.setValue("name", Value{"Eva"});
     people.cancel();
-    EXPECT_EQ(rec.events, (std::vector<std::string>{"moved1", "inserted4", "moved4", "state", "changed4",
-                                                    "removed4", "moved1", "state"}));
+    EXPECT_EQ(rec.events, (std::vector<std::string>{"moved1", "inserted4", "moved4", "state",
+                                                    "changed4", "removed4", "moved1", "state"}));
     rec.events.clear();
     {
         ControlsDisabled quiet(people);
@@ -478,7 +485,9 @@ TEST(Batch, KeepsWhatWasSavedBeforeAFailureAndLetsTheErrorThrough) {
         }
         outer.commit();
     }
-    EXPECT_EQ(text(con, "select group_concat(k, ',') from (select k from t where k > 9 order by k)"), "11");
+    EXPECT_EQ(
+        text(con, "select group_concat(k, ',') from (select k from t where k > 9 order by k)"),
+        "11");
 }
 
 } // namespace

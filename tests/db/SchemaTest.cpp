@@ -1,7 +1,7 @@
 // The schema of a fresh file, the check of an existing one, and the connection's hooks.
+#include "db/Schema.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
-#include "db/Schema.h"
 #include "db/Statement.h"
 #include "support/TempDir.h"
 
@@ -45,16 +45,22 @@ TEST(Schema, AFreshFileHoldsTheSevenTablesAndAStarterCatalogue) {
     c.setDatabase("fresh.db");
     c.open();
     EXPECT_TRUE(std::filesystem::exists("fresh.db"));
-    EXPECT_EQ(column(c, "select name from sqlite_schema where type = 'table' and name not like 'sqlite%' order by name"),
-              "Tipos_Apneas,clasificacion_modalidad,competiciones,marcas,participantes,resultados,tipos_pruebas");
-    EXPECT_EQ(column(c, "select Codigo from tipos_pruebas where Codigo in ('CNF','DIN','EST','STA') order by 1"),
+    EXPECT_EQ(column(c, "select name from sqlite_schema where type = 'table' and name not like "
+                        "'sqlite%' order by name"),
+              "Tipos_Apneas,clasificacion_modalidad,competiciones,marcas,participantes,resultados,"
+              "tipos_pruebas");
+    EXPECT_EQ(column(c, "select Codigo from tipos_pruebas where Codigo in "
+                        "('CNF','DIN','EST','STA') order by 1"),
               "CNF,DIN,EST,STA");
     // Defaults and constraints the program relies on.
     c.exec("insert into marcas (id_comp, id_part, Cod_apnea) values (1, 1, 'DIN')");
     EXPECT_EQ(column(c, "select Minutos || ':' || Segundos from marcas"), "0:0");
-    EXPECT_THROW(c.exec("insert into marcas (id_comp, id_part, Cod_apnea) values (1, 1, 'DIN')"), DbError);
-    EXPECT_THROW(c.exec("insert into participantes (id_comp, Nombre) values (1, 'sin número')"), DbError);
-    c.exec("insert into competiciones (Nombre) values ('a'), ('b'); delete from competiciones where id = 2;"
+    EXPECT_THROW(c.exec("insert into marcas (id_comp, id_part, Cod_apnea) values (1, 1, 'DIN')"),
+                 DbError);
+    EXPECT_THROW(c.exec("insert into participantes (id_comp, Nombre) values (1, 'sin número')"),
+                 DbError);
+    c.exec("insert into competiciones (Nombre) values ('a'), ('b'); delete from competiciones "
+           "where id = 2;"
            "insert into competiciones (Nombre) values ('c')");
     EXPECT_EQ(column(c, "select id from competiciones where Nombre = 'c'"), "3"); // never reused
     c.close();
@@ -69,7 +75,8 @@ TEST(Schema, AFileMissingATableOrAColumnIsNamedAndLeftAlone) {
         const char* expected;
     } cases[] = {
         {"DROP TABLE marcas", "no tiene la tabla «marcas»"},
-        {"ALTER TABLE resultados DROP COLUMN Penal", "falta la columna «Penal» de la tabla «resultados»"},
+        {"ALTER TABLE resultados DROP COLUMN Penal",
+         "falta la columna «Penal» de la tabla «resultados»"},
         {"ALTER TABLE Tipos_Apneas RENAME TO otra", "no tiene la tabla «Tipos_Apneas»"},
     };
     for (const auto& k : cases) {
@@ -103,7 +110,8 @@ TEST(Schema, ColumnNamesInAnotherCaseAreTheSameColumns) {
         Connection setup;
         setup.setDatabase("lower.db");
         setup.open();
-        setup.exec("create table COMPETICIONES (ID integer primary key, FECHA date, NOMBRE text, LUGAR text)");
+        setup.exec("create table COMPETICIONES (ID integer primary key, FECHA date, NOMBRE text, "
+                   "LUGAR text)");
     }
     Connection c;
     c.setDatabase("lower.db");
@@ -136,7 +144,8 @@ TEST(Connection, AFileThatCouldNotBePreparedIsRemovedAndAnOpenFileIsNotAFile) {
         junk.open();
         FAIL();
     } catch (const DbError& e) {
-        EXPECT_NE(std::string(e.what()).find("no es una base de datos válida"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("no es una base de datos válida"), std::string::npos)
+            << e.what();
     }
     EXPECT_TRUE(std::filesystem::exists("junk.db"));
     EXPECT_GE(sqliteVersionNumber(), 3042000);

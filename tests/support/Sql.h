@@ -14,8 +14,7 @@ inline std::string query(db::Connection& c, const std::string& sql) {
     std::string out;
     bool firstRow = true;
     while (s.step()) {
-        if (!firstRow)
-            out += ";";
+        if (!firstRow) out += ";";
         firstRow = false;
         for (int i = 0; i < s.columnCount(); ++i)
             out += (i ? "," : "") + db::displayText(s.column(i));

@@ -18,7 +18,7 @@ namespace pelagor {
 namespace {
 // Grid columns by position: ID, Nombre, Marca, Minutos, Segundos.
 enum MarcasColumn { kMarca = 2, kMinutos = 3, kSegundos = 4 };
-}
+} // namespace
 
 void TPrincipal::buildAnnouncementsPage() {
     auto* layout = ui::pageColumn(TIMarcas);
@@ -37,10 +37,12 @@ void TPrincipal::buildAnnouncementsPage() {
     row->addStretch(1);
     layout->addWidget(ToolBarMarcas);
     layout->addSpacing(5);
-    BNavMarcas = ui::addNavigator(TIMarcas, layout, "BNavMarcas", Navigator::First | Navigator::Last | Navigator::EditButtons, 57);
+    BNavMarcas = ui::addNavigator(TIMarcas, layout, "BNavMarcas",
+                                  Navigator::First | Navigator::Last | Navigator::EditButtons, 57);
     GridMarcas = ui::addGrid(TIMarcas, layout, "GridMarcas");
 
-    connect(CBModalidadMarcas, &QComboBox::currentIndexChanged, this, &TPrincipal::CBModalidadMarcasChange);
+    connect(CBModalidadMarcas, &QComboBox::currentIndexChanged, this,
+            &TPrincipal::CBModalidadMarcasChange);
 }
 
 void TPrincipal::bindAnnouncementsPage(TDM& dm) {
@@ -65,8 +67,8 @@ void TPrincipal::bindAnnouncementsPage(TDM& dm) {
     mGrids.push_back(mGridMarcas);
     BNavMarcas->bind(dm.qMarcas, mGridMarcas);
     BNavMarcas->deleteQuestion = [&dm] {
-        return ui::text("¿Desea borrar la marca anunciada del participante ") + qs(dm.qMarcas.asString("id_part")) +
-               ui::text("?");
+        return ui::text("¿Desea borrar la marca anunciada del participante ") +
+               qs(dm.qMarcas.asString("id_part")) + ui::text("?");
     };
 }
 
@@ -104,8 +106,7 @@ void TPrincipal::BPartMarcasAnunciadasClick() {
 
 void TPrincipal::CBModalidadMarcasChange() {
     guarded([this] {
-        if (CBModalidadMarcas->count() == 0)
-            return;
+        if (CBModalidadMarcas->count() == 0) return;
         const QString code = CBModalidadMarcas->currentText();
         try {
             // What was typed for the discipline shown so far is saved before the switch.

@@ -13,7 +13,8 @@ namespace pelagor {
 
 void TPrincipal::buildCataloguePage() {
     auto* layout = ui::pageColumn(TIListadoPruebas);
-    NavModalidades = ui::addNavigator(TIListadoPruebas, layout, "NavModalidades", Navigator::EditButtons, 48);
+    NavModalidades =
+        ui::addNavigator(TIListadoPruebas, layout, "NavModalidades", Navigator::EditButtons, 48);
     GridTiposPruebas = ui::addGrid(TIListadoPruebas, layout, "GridTiposPruebas");
 }
 
@@ -28,7 +29,8 @@ void TPrincipal::bindCataloguePage(TDM& dm) {
     mGrids.push_back(grid);
     NavModalidades->bind(dm.qPruebas, grid);
     NavModalidades->deleteQuestion = [&dm] {
-        return ui::text("¿Desea borrar del catálogo la modalidad «") + qs(dm.qPruebas.asString("Codigo")) +
+        return ui::text("¿Desea borrar del catálogo la modalidad «") +
+               qs(dm.qPruebas.asString("Codigo")) +
                ui::text("»?\nLas competiciones que ya la tienen la conservan.");
     };
 }

@@ -18,19 +18,22 @@ void TPrincipal::buildCompetitionsPage() {
     ToolBarCompeticiones = ui::toolBar(TICompeticiones, "ToolBarCompeticiones", 46);
     ToolBarMenuCompIzquierda = ui::toolBar(ToolBarCompeticiones, "ToolBarMenuCompIzquierda", 46);
     ToolBarMenuCompDerecha = ui::toolBar(ToolBarCompeticiones, "ToolBarMenuCompDerecha", 46);
-    auto makeButton = [](QFrame* bar, const char* objectName, const char* caption, const char* hint) {
+    auto makeButton = [](QFrame* bar, const char* objectName, const char* caption,
+                         const char* hint) {
         QPushButton* b = ui::button(bar, objectName, caption, 120, 46, 14);
-        if (hint)
-            b->setToolTip(ui::text(hint));
+        if (hint) b->setToolTip(ui::text(hint));
         ui::addWithMargins(ui::rowOf(bar), b, 2, 2);
         return b;
     };
     BCompTiposApnea = makeButton(ToolBarMenuCompIzquierda, "BCompTiposApnea", "Modalidades",
                                  "Modalidades de apnea en la competición");
-    BCompPart = makeButton(ToolBarMenuCompIzquierda, "BCompPart", "Participantes", "Participantes y Marcas Anunciadas");
-    BStartList = makeButton(ToolBarMenuCompDerecha, "BStartList", "Start List", "Orden de participación");
+    BCompPart = makeButton(ToolBarMenuCompIzquierda, "BCompPart", "Participantes",
+                           "Participantes y Marcas Anunciadas");
+    BStartList =
+        makeButton(ToolBarMenuCompDerecha, "BStartList", "Start List", "Orden de participación");
     BResultados = makeButton(ToolBarMenuCompDerecha, "BResultados", "Resultados", nullptr);
-    BClasificaciones = makeButton(ToolBarMenuCompDerecha, "BClasificaciones", "Clasificaciones", nullptr);
+    BClasificaciones =
+        makeButton(ToolBarMenuCompDerecha, "BClasificaciones", "Clasificaciones", nullptr);
     auto* row = ui::rowOf(ToolBarCompeticiones);
     row->addWidget(ToolBarMenuCompIzquierda);
     row->addStretch(1);
@@ -58,7 +61,8 @@ void TPrincipal::bindCompetitionsPage(TDM& dm) {
     mGrids.push_back(grid);
     NavCompet->bind(dm.QCompeticiones, grid);
     NavCompet->deleteQuestion = [&dm] {
-        return ui::text("¿Desea borrar la competición «") + qs(dm.QCompeticiones.asString("Nombre")) +
+        return ui::text("¿Desea borrar la competición «") +
+               qs(dm.QCompeticiones.asString("Nombre")) +
                ui::text("» con sus modalidades, participantes, marcas anunciadas y resultados?");
     };
 }

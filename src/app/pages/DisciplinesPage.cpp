@@ -13,17 +13,19 @@ namespace pelagor {
 
 void TPrincipal::buildDisciplinesPage() {
     auto* layout = ui::pageColumn(TITiposApnea);
-    NavTiposApnea = ui::addNavigator(TITiposApnea, layout, "NavTiposApnea", Navigator::EditButtons, 55);
+    NavTiposApnea =
+        ui::addNavigator(TITiposApnea, layout, "NavTiposApnea", Navigator::EditButtons, 55);
     GridPruebas = ui::addGrid(TITiposApnea, layout, "GridPruebas");
 }
 
 void TPrincipal::bindDisciplinesPage(TDM& dm) {
     GridOptions options;
     options.rowHeight = 28;
-    auto* grid = new GridBinding(GridPruebas, dm.QTiposApnea,
-                                 {{ui::name("codigo"), ui::text("Código"), 10},
-                                  {ui::name("Nombre"), ui::text("Nombre"), 50, 0, Qt::AlignLeft | Qt::AlignVCenter, true}},
-                                 options);
+    auto* grid = new GridBinding(
+        GridPruebas, dm.QTiposApnea,
+        {{ui::name("codigo"), ui::text("Código"), 10},
+         {ui::name("Nombre"), ui::text("Nombre"), 50, 0, Qt::AlignLeft | Qt::AlignVCenter, true}},
+        options);
     mGrids.push_back(grid);
     NavTiposApnea->bind(dm.QTiposApnea, grid);
     NavTiposApnea->deleteQuestion = [&dm] {
@@ -36,8 +38,7 @@ void TPrincipal::BCompTiposApneaClick() {
     guarded([this] {
         finishPendingEdits();
         auto& q = DM->QTiposApnea;
-        if (q.isOpen())
-            q.close();
+        if (q.isOpen()) q.close();
         q.setParam("codigo", DM->currentCompetitionId());
         q.open();
         setTitle(competitionTitle("Tipos de Apnea"));

@@ -18,8 +18,12 @@ namespace pelagor::ui {
 
 inline const QColor kCoral(255, 127, 80);
 
-inline QString name(const char* text) { return QString::fromLatin1(text); }
-inline QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+inline QString name(const char* text) {
+    return QString::fromLatin1(text);
+}
+inline QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 inline void setFontPixels(QWidget* w, int pixels, bool bold = false) {
     QFont f = w->font();
@@ -29,7 +33,8 @@ inline void setFontPixels(QWidget* w, int pixels, bool bold = false) {
 }
 
 // A horizontal bar of fixed height, named, with the given inner spacing.
-inline QFrame* toolBar(QWidget* parent, const char* objectName, int height, int left = 0, int right = 0) {
+inline QFrame* toolBar(QWidget* parent, const char* objectName, int height, int left = 0,
+                       int right = 0) {
     auto* bar = new QFrame(parent);
     bar->setObjectName(name(objectName));
     bar->setFixedHeight(height);
@@ -40,27 +45,25 @@ inline QFrame* toolBar(QWidget* parent, const char* objectName, int height, int 
     return bar;
 }
 
-inline QHBoxLayout* rowOf(QWidget* bar) { return static_cast<QHBoxLayout*>(bar->layout()); }
+inline QHBoxLayout* rowOf(QWidget* bar) {
+    return static_cast<QHBoxLayout*>(bar->layout());
+}
 
-inline QPushButton* button(QWidget* parent, const char* objectName, const char* caption, int width, int height,
-                           int fontPixels = 0) {
+inline QPushButton* button(QWidget* parent, const char* objectName, const char* caption, int width,
+                           int height, int fontPixels = 0) {
     auto* b = new QPushButton(text(caption), parent);
     b->setObjectName(name(objectName));
-    if (width > 0)
-        b->setFixedWidth(width);
-    if (height > 0)
-        b->setFixedHeight(height);
-    if (fontPixels > 0)
-        setFontPixels(b, fontPixels);
+    if (width > 0) b->setFixedWidth(width);
+    if (height > 0) b->setFixedHeight(height);
+    if (fontPixels > 0) setFontPixels(b, fontPixels);
     return b;
 }
 
-inline QLabel* label(QWidget* parent, const char* objectName, const char* caption, int fontPixels = 0,
-                     bool bold = false) {
+inline QLabel* label(QWidget* parent, const char* objectName, const char* caption,
+                     int fontPixels = 0, bool bold = false) {
     auto* l = new QLabel(text(caption), parent);
     l->setObjectName(name(objectName));
-    if (fontPixels > 0)
-        setFontPixels(l, fontPixels, bold);
+    if (fontPixels > 0) setFontPixels(l, fontPixels, bold);
     return l;
 }
 
@@ -80,8 +83,8 @@ inline QVBoxLayout* pageColumn(QWidget* page) {
 }
 
 // A navigator bar of the given buttons and height, added to a page.
-inline Navigator* addNavigator(QWidget* page, QVBoxLayout* layout, const char* objectName, int buttons,
-                               int height) {
+inline Navigator* addNavigator(QWidget* page, QVBoxLayout* layout, const char* objectName,
+                               int buttons, int height) {
     auto* nav = new Navigator(buttons, page);
     nav->setObjectName(name(objectName));
     nav->setFixedHeight(height);

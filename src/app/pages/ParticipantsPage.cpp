@@ -14,15 +14,18 @@ namespace pelagor {
 void TPrincipal::buildParticipantsPage() {
     auto* layout = ui::pageColumn(TIParticipantes);
     ToolBarParticipantes = ui::toolBar(TIParticipantes, "ToolBarParticipantes", 40);
-    BPartMarcasAnunciadas = ui::button(ToolBarParticipantes, "BPartMarcasAnunciadas", "Marcas Anunciadas", 125, 40);
+    BPartMarcasAnunciadas =
+        ui::button(ToolBarParticipantes, "BPartMarcasAnunciadas", "Marcas Anunciadas", 125, 40);
     auto* row = ui::rowOf(ToolBarParticipantes);
     row->addStretch(1);
     ui::addWithMargins(row, BPartMarcasAnunciadas, 2, 2);
     layout->addWidget(ToolBarParticipantes);
     layout->addSpacing(5);
-    NavParticipantes = ui::addNavigator(TIParticipantes, layout, "NavParticipantes", Navigator::EditButtons, 55);
+    NavParticipantes =
+        ui::addNavigator(TIParticipantes, layout, "NavParticipantes", Navigator::EditButtons, 55);
     GridParticipantes = ui::addGrid(TIParticipantes, layout, "GridParticipantes");
-    connect(BPartMarcasAnunciadas, &QPushButton::clicked, this, &TPrincipal::BPartMarcasAnunciadasClick);
+    connect(BPartMarcasAnunciadas, &QPushButton::clicked, this,
+            &TPrincipal::BPartMarcasAnunciadasClick);
 }
 
 void TPrincipal::bindParticipantsPage(TDM& dm) {
@@ -44,8 +47,9 @@ void TPrincipal::bindParticipantsPage(TDM& dm) {
     mGrids.push_back(grid);
     NavParticipantes->bind(dm.QParticipantes, grid);
     NavParticipantes->deleteQuestion = [&dm] {
-        return ui::text("¿Desea borrar al participante ") + qs(dm.QParticipantes.asString("id_part")) +
-               ui::text(" (") + qs(dm.QParticipantes.asString("Nombre")) + ui::text(")?");
+        return ui::text("¿Desea borrar al participante ") +
+               qs(dm.QParticipantes.asString("id_part")) + ui::text(" (") +
+               qs(dm.QParticipantes.asString("Nombre")) + ui::text(")?");
     };
 }
 
