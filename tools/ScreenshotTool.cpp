@@ -91,6 +91,7 @@ int main(int argc, char** argv) {
     w->BCompPart->click();
     ok = save(w, out, "participantes.png") && ok;
     w->BPartMarcasAnunciadas->click();
+    w->CBModalidadMarcas->setCurrentIndex(w->CBModalidadMarcas->findText(QStringLiteral("DIN")));
     ok = save(w, out, "marcas-din.png") && ok;
     w->CBModalidadMarcas->setCurrentIndex(w->CBModalidadMarcas->findText(QStringLiteral("STA")));
     ok = save(w, out, "marcas-sta.png") && ok;
