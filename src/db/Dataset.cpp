@@ -463,7 +463,7 @@ Dataset::Index& Dataset::indexFor(const std::vector<int>& fields) {
     index->fields = fields;
     index->rows.reserve(mRows.size());
     for (const auto& row : mRows) {
-        if (isEditing() && row.get() == currentRowPtr() && mState == State::Insert)
+        if (mState == State::Insert && row.get() == currentRowPtr())
             continue; // a new row joins the indexes when it is saved
         std::string key = keyOf(*row, fields);
         index->rows[key].push_back(row.get());
