@@ -3,6 +3,7 @@
 
 #include "app/GridBinding.h"
 #include "app/Messages.h"
+#include "app/Navigator.h"
 #include "app/pages/PageLayout.h"
 #include "data/TDM.h"
 #include "db/DbError.h"
@@ -134,6 +135,16 @@ void TPrincipal::bindData(TDM& dm) {
     bindDisciplinesPage(dm);
     bindParticipantsPage(dm);
     bindAnnouncementsPage(dm);
+}
+
+GridBinding* TPrincipal::bindGrid(QTableView* view, Navigator* navigator, db::Dataset& dataset,
+                                  std::vector<GridColumn> columns, const GridOptions& options,
+                                  std::function<QString()> deleteQuestion) {
+    auto* grid = new GridBinding(view, dataset, std::move(columns), options);
+    mGrids.push_back(grid);
+    navigator->bind(dataset, grid);
+    navigator->deleteQuestion = std::move(deleteQuestion);
+    return grid;
 }
 
 void TPrincipal::setTitle(const QString& title) {

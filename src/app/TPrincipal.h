@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QComboBox;
@@ -21,6 +22,11 @@ namespace pelagor {
 class GridBinding;
 class Navigator;
 class TDM;
+struct GridColumn;
+struct GridOptions;
+namespace db {
+class Dataset;
+}
 
 class TPrincipal : public QWidget {
     Q_OBJECT
@@ -121,6 +127,11 @@ private:
     void bindDisciplinesPage(TDM& dm);
     void bindParticipantsPage(TDM& dm);
     void bindAnnouncementsPage(TDM& dm);
+
+    // Binds a page's grid and navigator to a dataset; `deleteQuestion` is asked before a delete.
+    GridBinding* bindGrid(QTableView* view, Navigator* navigator, db::Dataset& dataset,
+                          std::vector<GridColumn> columns, const GridOptions& options,
+                          std::function<QString()> deleteQuestion);
 
     void setTitle(const QString& title);
     // The current competition's name, a line break and the page word.

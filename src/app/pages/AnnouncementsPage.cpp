@@ -56,20 +56,18 @@ void TPrincipal::bindAnnouncementsPage(TDM& dm) {
         c.allowNegative = false;
         return c;
     };
-    mGridMarcas = new GridBinding(GridMarcas, dm.qMarcas,
-                                  {number("id_part", "ID", 6),
-                                   {ui::name("NombreParticipante"), ui::name("Nombre"), 36, 0,
-                                    Qt::AlignLeft | Qt::AlignVCenter, true},
-                                   number("Unidades", "Marca", 10),
-                                   number("Minutos", "Minutos", 10),
-                                   number("Segundos", "Segundos", 10)},
-                                  options);
-    mGrids.push_back(mGridMarcas);
-    BNavMarcas->bind(dm.qMarcas, mGridMarcas);
-    BNavMarcas->deleteQuestion = [&dm] {
-        return ui::text("¿Desea borrar la marca anunciada del participante ") +
-               qs(dm.qMarcas.asString("id_part")) + ui::text("?");
-    };
+    mGridMarcas =
+        bindGrid(GridMarcas, BNavMarcas, dm.qMarcas,
+                 {number("id_part", "ID", 6),
+                  {ui::name("NombreParticipante"), ui::name("Nombre"), 36, 0,
+                   Qt::AlignLeft | Qt::AlignVCenter, true},
+                  number("Unidades", "Marca", 10),
+                  number("Minutos", "Minutos", 10),
+                  number("Segundos", "Segundos", 10)},
+                 options, [&dm] {
+                     return ui::text("¿Desea borrar la marca anunciada del participante ") +
+                            qs(dm.qMarcas.asString("id_part")) + ui::text("?");
+                 });
 }
 
 void TPrincipal::BPartMarcasAnunciadasClick() {

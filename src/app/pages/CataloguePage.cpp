@@ -22,17 +22,14 @@ void TPrincipal::bindCataloguePage(TDM& dm) {
     GridOptions options;
     options.fontPixels = 14;
     options.rowHeight = 30;
-    auto* grid = new GridBinding(GridTiposPruebas, dm.qPruebas,
-                                 {{ui::name("Codigo"), ui::text("Código"), 15, 0, Qt::AlignCenter},
-                                  {ui::name("Nombre"), ui::text("Nombre"), 50}},
-                                 options);
-    mGrids.push_back(grid);
-    NavModalidades->bind(dm.qPruebas, grid);
-    NavModalidades->deleteQuestion = [&dm] {
-        return ui::text("¿Desea borrar del catálogo la modalidad «") +
-               qs(dm.qPruebas.asString("Codigo")) +
-               ui::text("»?\nLas competiciones que ya la tienen la conservan.");
-    };
+    bindGrid(GridTiposPruebas, NavModalidades, dm.qPruebas,
+             {{ui::name("Codigo"), ui::text("Código"), 15, 0, Qt::AlignCenter},
+              {ui::name("Nombre"), ui::text("Nombre"), 50}},
+             options, [&dm] {
+                 return ui::text("¿Desea borrar del catálogo la modalidad «") +
+                        qs(dm.qPruebas.asString("Codigo")) +
+                        ui::text("»?\nLas competiciones que ya la tienen la conservan.");
+             });
 }
 
 } // namespace pelagor

@@ -53,18 +53,17 @@ void TPrincipal::bindCompetitionsPage(TDM& dm) {
     options.fontPixels = 14;
     options.rowHeight = 30;
     options.rowSelection = true;
-    auto* grid = new GridBinding(GridCompeticiones, dm.QCompeticiones,
-                                 {{ui::name("Nombre"), ui::text("Nombre"), 40},
-                                  {ui::name("Fecha"), ui::text("Fecha"), 15},
-                                  {ui::name("Lugar"), ui::text("Lugar"), 50}},
-                                 options);
-    mGrids.push_back(grid);
-    NavCompet->bind(dm.QCompeticiones, grid);
-    NavCompet->deleteQuestion = [&dm] {
-        return ui::text("¿Desea borrar la competición «") +
-               qs(dm.QCompeticiones.asString("Nombre")) +
-               ui::text("» con sus modalidades, participantes, marcas anunciadas y resultados?");
-    };
+    bindGrid(
+        GridCompeticiones, NavCompet, dm.QCompeticiones,
+        {{ui::name("Nombre"), ui::text("Nombre"), 40},
+         {ui::name("Fecha"), ui::text("Fecha"), 15},
+         {ui::name("Lugar"), ui::text("Lugar"), 50}},
+        options, [&dm] {
+            return ui::text("¿Desea borrar la competición «") +
+                   qs(dm.QCompeticiones.asString("Nombre")) +
+                   ui::text(
+                       "» con sus modalidades, participantes, marcas anunciadas y resultados?");
+        });
 }
 
 } // namespace pelagor

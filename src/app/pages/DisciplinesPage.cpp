@@ -21,17 +21,14 @@ void TPrincipal::buildDisciplinesPage() {
 void TPrincipal::bindDisciplinesPage(TDM& dm) {
     GridOptions options;
     options.rowHeight = 28;
-    auto* grid = new GridBinding(
-        GridPruebas, dm.QTiposApnea,
+    bindGrid(
+        GridPruebas, NavTiposApnea, dm.QTiposApnea,
         {{ui::name("codigo"), ui::text("Código"), 10},
          {ui::name("Nombre"), ui::text("Nombre"), 50, 0, Qt::AlignLeft | Qt::AlignVCenter, true}},
-        options);
-    mGrids.push_back(grid);
-    NavTiposApnea->bind(dm.QTiposApnea, grid);
-    NavTiposApnea->deleteQuestion = [&dm] {
-        return ui::text("¿Desea quitar la modalidad «") + qs(dm.QTiposApnea.asString("codigo")) +
-               ui::text("» de la competición?");
-    };
+        options, [&dm] {
+            return ui::text("¿Desea quitar la modalidad «") +
+                   qs(dm.QTiposApnea.asString("codigo")) + ui::text("» de la competición?");
+        });
 }
 
 void TPrincipal::BCompTiposApneaClick() {

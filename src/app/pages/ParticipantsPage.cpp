@@ -37,20 +37,17 @@ void TPrincipal::bindParticipantsPage(TDM& dm) {
     options.editorAlwaysShown = true;
     GridColumn id{ui::name("id_part"), ui::name("ID"), 6, 0, Qt::AlignCenter};
     id.allowNegative = false;
-    auto* grid = new GridBinding(GridParticipantes, dm.QParticipantes,
-                                 {id,
-                                  {ui::name("Nombre"), ui::name("Nombre"), 32},
-                                  {ui::name("Sexo"), ui::name("Sexo"), 0, 50, Qt::AlignCenter},
-                                  {ui::name("Licencia"), ui::name("Licencia"), 14},
-                                  {ui::name("Equipo"), ui::name("Equipo"), 22}},
-                                 options);
-    mGrids.push_back(grid);
-    NavParticipantes->bind(dm.QParticipantes, grid);
-    NavParticipantes->deleteQuestion = [&dm] {
-        return ui::text("¿Desea borrar al participante ") +
-               qs(dm.QParticipantes.asString("id_part")) + ui::text(" (") +
-               qs(dm.QParticipantes.asString("Nombre")) + ui::text(")?");
-    };
+    bindGrid(GridParticipantes, NavParticipantes, dm.QParticipantes,
+             {id,
+              {ui::name("Nombre"), ui::name("Nombre"), 32},
+              {ui::name("Sexo"), ui::name("Sexo"), 0, 50, Qt::AlignCenter},
+              {ui::name("Licencia"), ui::name("Licencia"), 14},
+              {ui::name("Equipo"), ui::name("Equipo"), 22}},
+             options, [&dm] {
+                 return ui::text("¿Desea borrar al participante ") +
+                        qs(dm.QParticipantes.asString("id_part")) + ui::text(" (") +
+                        qs(dm.QParticipantes.asString("Nombre")) + ui::text(")?");
+             });
 }
 
 void TPrincipal::BParticipantesClick() {
